@@ -27,6 +27,8 @@ class EStreamError : public Exception { using Exception::Exception; };
 class EComponentError : public Exception { using Exception::Exception; };
 // A window, resource or system call that failed.
 class EOSError : public Exception { using Exception::Exception; };
+// No room left for what was to be added.
+class EOutOfResources : public Exception { using Exception::Exception; };
 // Anything else that a caller should report to the user as it stands.
 class EInvalidOperation : public Exception { using Exception::Exception; };
 

@@ -125,9 +125,9 @@ public:
         using Held = std::remove_pointer_t<Pointer>;
         TPropInfo p(name, TTypeKind::Class, Held::StaticClass().Name());
         p.ObjectClass = &Held::StaticClass;
-        p.GetObject = [get](TObject* o) -> TObject* { return std::invoke(get, static_cast<C*>(o)); };
+        p.GetObjectValue = [get](TObject* o) -> TObject* { return std::invoke(get, static_cast<C*>(o)); };
         if constexpr (!std::is_null_pointer_v<S>) {
-            p.SetObject = [set](TObject* o, TObject* value) {
+            p.SetObjectValue = [set](TObject* o, TObject* value) {
                 Held* typed = dynamic_cast<Held*>(value);
                 if (value && !typed) return false;
                 Store(set, static_cast<C*>(o), typed);

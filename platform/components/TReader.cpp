@@ -83,7 +83,7 @@ void TReader::Apply(TObject* instance, const TFormAssignment& a) {
         const std::string step = rest.substr(0, dot);
         const TPropInfo* prop = target->ClassType().FindProperty(step);
         if (!prop || prop->Kind != TTypeKind::Class) Fail(a.Line, target->ClassName() + " has no object property " + step);
-        TObject* inner = prop->GetObject(target);
+        TObject* inner = prop->GetObjectValue(target);
         if (!inner) Fail(a.Line, step + " of " + target->ClassName() + " holds no object");
         target = inner;
         rest = rest.substr(dot + 1);
@@ -157,16 +157,16 @@ void TReader::SetValue(TObject* target, const TPropInfo& prop, const TFormAssign
 void TReader::SetObjectValue(TObject* target, const TPropInfo& prop, const TFormAssignment& a) {
     const TFormValue& v = a.Value;
     if (v.Kind == TFormValue::Ident) {
-        if (!prop.SetObject) Fail(a.Line, prop.Name + " is read-only");
+        if (!prop.SetObjectValue) Fail(a.Line, prop.Name + " is read-only");
         if (SameText(v.Text, "nil")) {
-            prop.SetObject(target, nullptr);
+            prop.SetObjectValue(target, nullptr);
             return;
         }
         // The component may come later in the text: references are set when all exist.
         FFixups.push_back({target, &prop, v.Text, a.Line});
         return;
     }
-    TObject* held = prop.GetObject(target);
+    TObject* held = prop.GetObjectValue(target);
     if (v.Kind == TFormValue::List) {
         auto* strings = dynamic_cast<TStrings*>(held);
         if (!strings) Fail(a.Line, prop.Name + " is not a list of strings");
@@ -199,7 +199,7 @@ void TReader::ResolveFixups() {
         if (!component) Fail(f.Line, "no component named " + f.ComponentName);
         bool fits = false;
         try {
-            fits = f.Prop->SetObject(f.Target, component);
+            fits = f.Prop->SetObjectValue(f.Target, component);
         } catch (const Exception& e) {
             Fail(f.Line, f.Prop->Name + ": " + e.Message());
         }

@@ -18,7 +18,7 @@ void TStringList::Put(int index, const std::string& text) {
     Changed();
 }
 
-TObject* TStringList::GetObject(int index) const {
+TObject* TStringList::Objects(int index) const {
     CheckIndex(index, Count());
     return FItems[static_cast<size_t>(index)].Object;
 }

@@ -9,7 +9,7 @@ public:
     int Count() const override { return static_cast<int>(FItems.size()); }
     std::string Get(int index) const override;
     void Put(int index, const std::string& text) override;
-    TObject* GetObject(int index) const override;
+    TObject* Objects(int index) const override;
     void PutObject(int index, TObject* object) override;
     void Insert(int index, const std::string& text) override;
     void Delete(int index) override;

@@ -12,13 +12,13 @@ const TClassInfo& TStrings::StaticClass() {
 }
 
 void TStrings::Put(int index, const std::string& text) {
-    TObject* object = GetObject(index);
+    TObject* object = Objects(index);
     Delete(index);
     Insert(index, text);
     PutObject(index, object);
 }
 
-TObject* TStrings::GetObject(int) const { return nullptr; }
+TObject* TStrings::Objects(int) const { return nullptr; }
 void TStrings::PutObject(int, TObject*) {}
 
 int TStrings::Add(const std::string& text) {
@@ -35,7 +35,7 @@ int TStrings::AddObject(const std::string& text, TObject* object) {
 
 void TStrings::AddStrings(const TStrings& other) {
     BeginUpdate();
-    for (int i = 0; i < other.Count(); ++i) AddObject(other.Get(i), other.GetObject(i));
+    for (int i = 0; i < other.Count(); ++i) AddObject(other.Get(i), other.Objects(i));
     EndUpdate();
 }
 
@@ -47,7 +47,7 @@ int TStrings::IndexOf(const std::string& text) const {
 
 int TStrings::IndexOfObject(const TObject* object) const {
     for (int i = 0; i < Count(); ++i)
-        if (GetObject(i) == object) return i;
+        if (Objects(i) == object) return i;
     return -1;
 }
 

@@ -12,7 +12,7 @@ public:
     virtual int Count() const = 0;
     virtual std::string Get(int index) const = 0;
     virtual void Put(int index, const std::string& text);
-    virtual TObject* GetObject(int index) const;
+    virtual TObject* Objects(int index) const;
     virtual void PutObject(int index, TObject* object);
     virtual void Insert(int index, const std::string& text) = 0;
     virtual void Delete(int index) = 0;

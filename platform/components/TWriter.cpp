@@ -60,11 +60,11 @@ void TWriter::WriteProperties(TObject* instance, const std::string& prefix, cons
 }
 
 void TWriter::WriteObjectProperty(TObject* instance, const TPropInfo& prop, const std::string& prefix, const std::string& indent, int depth) {
-    TObject* held = prop.GetObject(instance);
+    TObject* held = prop.GetObjectValue(instance);
     if (!held) return;
     const std::string path = prefix + prop.Name;
     if (auto* component = dynamic_cast<TComponent*>(held)) {
-        if (prop.SetObject && !component->Name().empty()) FText += indent + path + " = " + component->Name() + "\n";
+        if (prop.SetObjectValue && !component->Name().empty()) FText += indent + path + " = " + component->Name() + "\n";
     } else if (auto* strings = dynamic_cast<TStrings*>(held)) {
         if (strings->Count() == 0) return;
         FText += indent + path + " = (\n";

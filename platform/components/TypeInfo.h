@@ -48,12 +48,12 @@ public:
     std::function<void(TObject*, long long)> SetOrd;
     std::function<std::string(TObject*)> GetStr;
     std::function<void(TObject*, const std::string&)> SetStr;
-    std::function<TObject*(TObject*)> GetObject;
-    std::function<bool(TObject*, TObject*)> SetObject;  // false when the object is of another class
+    std::function<TObject*(TObject*)> GetObjectValue;
+    std::function<bool(TObject*, TObject*)> SetObjectValue;  // false when the object is of another class
     std::function<bool(TObject*)> MethodAssigned;
     std::function<bool(TObject*, const std::any&)> SetMethod;  // false for another signature
 
-    bool IsWritable() const { return SetOrd || SetStr || SetObject || SetMethod; }
+    bool IsWritable() const { return SetOrd || SetStr || SetObjectValue || SetMethod; }
     // The value as the form text writes it: a number, a value name, "[a,b]" or the string.
     std::string OrdToText(long long value) const;
     // Throws EPropertyError for a name that the type does not have.
