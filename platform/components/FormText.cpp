@@ -72,6 +72,7 @@ private:
         const std::string text = FText.substr(start, FPos - start);
         if (!TryStrToInt64(text, t.Int)) Fail(t.Line, "'" + text + "' is not a number");
         t.Kind = TToken::Number;
+        t.Text = text;
         return t;
     }
 
@@ -210,7 +211,7 @@ private:
     TFormValue ParseValue() {
         TFormValue v;
         switch (FToken.Kind) {
-        case TToken::Number: v.Kind = TFormValue::Number; v.Int = FToken.Int; Advance(); return v;
+        case TToken::Number: v.Kind = TFormValue::Number; v.Int = FToken.Int; v.Text = FToken.Text; Advance(); return v;
         case TToken::String: v.Kind = TFormValue::String; v.Text = FToken.Text; Advance(); return v;
         case TToken::Ident: v.Kind = TFormValue::Ident; v.Text = FToken.Text; Advance(); return v;
         case TToken::Binary: v.Kind = TFormValue::Binary; v.Bytes = FToken.Text; Advance(); return v;

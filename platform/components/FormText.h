@@ -11,7 +11,7 @@ struct TFormValue {
     enum TKind { Number, String, Ident, Handler, Set, List, Collection, Binary };
     TKind Kind = Number;
     long long Int = 0;
-    std::string Text;                                  // String, Ident, Handler
+    std::string Text;                                  // String, Ident, Handler, Number as written
     std::vector<std::string> Items;                    // Set members, List strings
     std::vector<std::vector<TFormAssignment>> Blocks;  // Collection items
     std::string Bytes;                                 // Binary

@@ -123,7 +123,8 @@ public:
     TClassBuilder& Object(const char* name, G get, S set = nullptr) {
         using Pointer = std::decay_t<std::invoke_result_t<G, C*>>;
         using Held = std::remove_pointer_t<Pointer>;
-        TPropInfo p(name, TTypeKind::Class, Held::StaticClass().Name());
+        // The held class's record is looked up late: a class may hold objects of its own kind.
+        TPropInfo p(name, TTypeKind::Class, "");
         p.ObjectClass = &Held::StaticClass;
         p.GetObjectValue = [get](TObject* o) -> TObject* { return std::invoke(get, static_cast<C*>(o)); };
         if constexpr (!std::is_null_pointer_v<S>) {

@@ -57,6 +57,8 @@ bool TIdentMap::ValueOf(const std::string& name, long long& value) const {
     return false;
 }
 
+std::string TPropInfo::TypeNameOf() const { return ObjectClass ? ObjectClass().Name() : TypeName; }
+
 std::string TPropInfo::OrdToText(long long value) const {
     switch (Kind) {
     case TTypeKind::Enumeration:

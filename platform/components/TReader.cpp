@@ -123,8 +123,8 @@ void TReader::SetValue(TObject* target, const TPropInfo& prop, const TFormAssign
     if (!prop.IsWritable()) Fail(a.Line, prop.Name + " is read-only");
     switch (prop.Kind) {
     case TTypeKind::Integer:
-        if (v.Kind == TFormValue::Number) return prop.SetOrd(target, v.Int);
-        if (v.Kind == TFormValue::Ident) return prop.SetOrd(target, prop.TextToOrd(v.Text));
+        // Integers are 32 bits: a number as written must fit (hexadecimal as a bit pattern).
+        if (v.Kind == TFormValue::Number || v.Kind == TFormValue::Ident) return prop.SetOrd(target, prop.TextToOrd(v.Text));
         break;
     case TTypeKind::Enumeration:
         if (v.Kind == TFormValue::Ident) return prop.SetOrd(target, prop.TextToOrd(v.Text));
@@ -151,7 +151,7 @@ void TReader::SetValue(TObject* target, const TPropInfo& prop, const TFormAssign
     default:
         break;
     }
-    Fail(a.Line, "the value does not fit " + prop.Name + " (" + prop.TypeName + ")");
+    Fail(a.Line, "the value does not fit " + prop.Name + " (" + prop.TypeNameOf() + ")");
 }
 
 void TReader::SetObjectValue(TObject* target, const TPropInfo& prop, const TFormAssignment& a) {
@@ -185,7 +185,7 @@ void TReader::SetObjectValue(TObject* target, const TPropInfo& prop, const TForm
         collection->EndUpdate();
         return;
     }
-    Fail(a.Line, "the value does not fit " + prop.Name + " (" + prop.TypeName + ")");
+    Fail(a.Line, "the value does not fit " + prop.Name + " (" + prop.TypeNameOf() + ")");
 }
 
 TComponent* TReader::ComponentNamed(const std::string& name) const {

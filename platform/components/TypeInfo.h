@@ -53,6 +53,8 @@ public:
     std::function<bool(TObject*)> MethodAssigned;
     std::function<bool(TObject*, const std::any&)> SetMethod;  // false for another signature
 
+    // The property's type name; for an object, the class it holds.
+    std::string TypeNameOf() const;
     bool IsWritable() const { return SetOrd || SetStr || SetObjectValue || SetMethod; }
     // The value as the form text writes it: a number, a value name, "[a,b]" or the string.
     std::string OrdToText(long long value) const;
