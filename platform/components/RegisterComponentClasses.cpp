@@ -42,7 +42,7 @@ void RegisterComponentClasses() {
                  &TMainMenu::StaticClass(),     &TPopupMenu::StaticClass(),     &TMenuItem::StaticClass(),
                  &TTimer::StaticClass(),        &TImageList::StaticClass(),     &TForm::StaticClass(),
              })
-            RegisterClass(*cls);
+            RegisterComponentClass(*cls);
         return true;
     }();
     (void)registered;

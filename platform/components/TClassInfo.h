@@ -55,7 +55,7 @@ private:
 };
 
 // The classes the form reader may create by name.
-void RegisterClass(const TClassInfo& cls);
+void RegisterComponentClass(const TClassInfo& cls);
 const TClassInfo* FindClassInfo(const std::string& name);
 
 template <class C>

@@ -160,7 +160,7 @@ static std::map<std::string, const TClassInfo*>& Registry() {
     return registry;
 }
 
-void RegisterClass(const TClassInfo& cls) { Registry()[UpperCase(cls.Name())] = &cls; }
+void RegisterComponentClass(const TClassInfo& cls) { Registry()[UpperCase(cls.Name())] = &cls; }
 
 const TClassInfo* FindClassInfo(const std::string& name) {
     auto it = Registry().find(UpperCase(name));

@@ -61,8 +61,8 @@ const TClassInfo& TSampleRoot::StaticClass() {
 }
 
 void RegisterSampleClasses() {
-    RegisterClass(TSampleBase::StaticClass());
-    RegisterClass(TSampleBlob::StaticClass());
+    RegisterComponentClass(TSampleBase::StaticClass());
+    RegisterComponentClass(TSampleBlob::StaticClass());
 }
 
 void TSampleBase::Note(const std::string& what) {
