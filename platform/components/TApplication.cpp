@@ -40,6 +40,11 @@ HWND TApplication::Handle() {
     FHandle = CreateWindowExA(0, "TApplication", FTitle.c_str(), WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX,
                               GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 0, 0, nullptr, nullptr, instance, nullptr);
     if (!FHandle) throw EOSError("Cannot create the application window");
+    // The program's icon, when it has one, is the window's (asked for with WM_GETICON).
+    if (HICON icon = Icon()) {
+        SendMessageA(FHandle, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+        SendMessageA(FHandle, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+    }
     return FHandle;
 }
 
@@ -70,6 +75,8 @@ LRESULT CALLBACK TApplication::AppWndProc(HWND window, UINT msg, WPARAM wParam, 
     }
     return DefWindowProcA(window, msg, wParam, lParam);
 }
+
+HICON TApplication::Icon() const { return LoadIconA(GetModuleHandleA(nullptr), "MAINICON"); }
 
 void TApplication::SetTitle(const std::string& title) {
     FTitle = title;

@@ -23,6 +23,8 @@ public:
 
     HWND Handle();
     const std::string& Title() const { return FTitle; }
+    // The icon resource "MAINICON" of the program; nullptr when it has none.
+    HICON Icon() const;
     void SetTitle(const std::string& title);
     TCustomForm* MainForm() const { return FMainForm; }
     bool Terminated() const { return FTerminated; }

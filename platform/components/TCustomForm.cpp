@@ -231,6 +231,10 @@ void TCustomForm::CreateParams(TCreateParams& params) {
 
 void TCustomForm::CreateWnd() {
     TWinControl::CreateWnd();
+    if (HICON icon = Application->Icon()) {
+        SendMessageA(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+        SendMessageA(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+    }
     if (FMenu) ::SetMenu(Handle(), FMenu->Handle());
 }
 

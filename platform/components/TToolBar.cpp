@@ -3,6 +3,7 @@
 #include "components/SysUtils.h"
 #include "components/TClassInfo.h"
 #include "components/TImageList.h"
+#include "components/TMainMenu.h"
 #include "components/TToolButton.h"
 
 const TClassInfo& TToolBar::StaticClass() {
@@ -12,6 +13,7 @@ const TClassInfo& TToolBar::StaticClass() {
         .Bool("Flat", &TToolBar::Flat, &TToolBar::SetFlat).Default(0)
         .Object("Images", &TToolBar::Images, &TToolBar::SetImages)
         .Int("Indent", &TToolBar::Indent, &TToolBar::SetIndent).Default(0)
+        .Object("Menu", &TToolBar::Menu, &TToolBar::SetMenu)
         .Bool("ShowCaptions", &TToolBar::ShowCaptions, &TToolBar::SetShowCaptions).Default(0)
         .Build();
     return info;
@@ -69,9 +71,17 @@ void TToolBar::SetImages(TImageList* images) {
     AlignControls();
 }
 
+void TToolBar::SetMenu(TMainMenu* menu) {
+    if (FMenu) FMenu->RemoveFreeNotification(this);
+    FMenu = menu;
+    if (menu) menu->FreeNotification(this);
+}
+
 void TToolBar::Notification(TComponent* component, TOperation operation) {
     TCustomControl::Notification(component, operation);
-    if (operation == TOperation::opRemove && component == FImages) FImages = nullptr;
+    if (operation != TOperation::opRemove) return;
+    if (component == FImages) FImages = nullptr;
+    if (component == FMenu) FMenu = nullptr;
 }
 
 void TToolBar::AlignControls() {

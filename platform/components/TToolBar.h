@@ -2,6 +2,7 @@
 #include "components/TCustomControl.h"
 
 class TImageList;
+class TMainMenu;
 class TToolButton;
 class TToolBar;
 
@@ -27,6 +28,9 @@ public:
     void SetIndent(int indent);
     TImageList* Images() const { return FImages; }
     void SetImages(TImageList* images);
+    // A menu whose top-level items the bar shows as buttons (kept for whoever draws them).
+    TMainMenu* Menu() const { return FMenu; }
+    void SetMenu(TMainMenu* menu);
     int ButtonCount() const;
     TToolButton* Buttons(int index) const;
 
@@ -47,4 +51,5 @@ private:
     bool FShowCaptions = false;
     int FIndent = 0;
     TImageList* FImages = nullptr;
+    TMainMenu* FMenu = nullptr;
 };
