@@ -155,7 +155,7 @@ TEST_F(Controls, InputBoxGivesTheEditedTextOrTheDefault) {
         PostMessageA(edit, WM_KEYDOWN, VK_RETURN, 0);
     });
     EXPECT_EQ(InputBox("Port", "Enter a port", "5002"), "6000");
-    RunLater([] { PostMessageA(GetFocus(), WM_KEYDOWN, VK_ESCAPE, 0); });
+    RunLater([] { PostMessageA(FindWindowExA(FindThreadWindow("TForm"), nullptr, "TEdit", nullptr), WM_KEYDOWN, VK_ESCAPE, 0); });
     EXPECT_EQ(InputBox("Port", "Enter a port", "5002"), "5002");
 }
 

@@ -68,12 +68,17 @@ TEST_F(Modal, ReturnClicksTheDefaultButtonAndEscapeTheCancelButton) {
     EXPECT_EQ(dialog->ShowModal(), mrCancel);
 
     dialog->SetActiveControl(plain);
+    HWND focusAfterTab = nullptr;
     RunLater([&] {
-        // Return belongs to the focused button (which has no result); Tab moves on.
-        PostMessageA(GetFocus(), WM_KEYDOWN, VK_TAB, 0);
-        RunLater([&] { PostMessageA(GetFocus(), WM_KEYDOWN, VK_RETURN, 0); });
+        // Tab from the last button wraps to the first; Return belongs to the focused button.
+        PostMessageA(plain->Handle(), WM_KEYDOWN, VK_TAB, 0);
+        RunLater([&] {
+            focusAfterTab = GetFocus();
+            PostMessageA(ok->Handle(), WM_KEYDOWN, VK_RETURN, 0);
+        });
     });
-    EXPECT_EQ(dialog->ShowModal(), mrOk) << "Tab from the last button wraps to OK";
+    EXPECT_EQ(dialog->ShowModal(), mrOk);
+    EXPECT_EQ(focusAfterTab, ok->Handle());
 }
 
 TEST_F(Modal, ClosingTheWindowCancelsUnlessCloseQuerySaysNo) {

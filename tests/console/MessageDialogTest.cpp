@@ -46,6 +46,10 @@ RECT MeasureText(const std::string& text) {
 
 TButton* ButtonNamed(TForm* form, const std::string& name) { return dynamic_cast<TButton*>(form->FindComponent(name)); }
 
+// The message box now shown; keys go to it rather than to whatever has the focus, since other
+// programs share the display.
+HWND MessageBoxWindow() { return FindThreadWindow("TMessageForm"); }
+
 // Clicks a button of the message box now shown.
 void ClickButtonNamed(const std::string& name) {
     auto* form = dynamic_cast<TForm*>(TControl::FindControl(FindThreadWindow("TMessageForm")));
@@ -165,9 +169,9 @@ TEST_F(MessageBoxes, EachButtonEndsTheBoxWithItsResult) {
 }
 
 TEST_F(MessageBoxes, ReturnAndEscapeUseTheDefaultAndCancelButtons) {
-    RunLater([] { PostMessageA(GetFocus(), WM_KEYDOWN, VK_ESCAPE, 0); });
+    RunLater([] { PostMessageA(MessageBoxWindow(), WM_KEYDOWN, VK_ESCAPE, 0); });
     EXPECT_EQ(MessageDialog("确定要停止服务吗？", mtConfirmation, mbYesNo, 0), mrNo);
-    RunLater([] { PostMessageA(GetFocus(), WM_KEYDOWN, VK_RETURN, 0); });
+    RunLater([] { PostMessageA(MessageBoxWindow(), WM_KEYDOWN, VK_RETURN, 0); });
     EXPECT_EQ(MessageDialog("确定要退出吗？", mtConfirmation, mbYesNo, 0), mrYes);
 }
 
@@ -175,7 +179,7 @@ TEST_F(MessageBoxes, WithoutADefaultOrCancelButtonEscapeDoesNothing) {
     bool stillOpen = false;
     RunLater([&] {
         HWND box = FindThreadWindow("TMessageForm");
-        PostMessageA(GetFocus(), WM_KEYDOWN, VK_ESCAPE, 0);
+        PostMessageA(MessageBoxWindow(), WM_KEYDOWN, VK_ESCAPE, 0);
         RunLater([&, box] {
             stillOpen = IsWindowVisible(box) != FALSE;
             ClickButtonNamed("Ignore");
@@ -190,7 +194,7 @@ void PressCtrlC() {
     GetKeyboardState(keys);
     keys[VK_CONTROL] = 0x80;
     SetKeyboardState(keys);
-    PostMessageA(GetFocus(), WM_KEYDOWN, 'C', 0);
+    PostMessageA(MessageBoxWindow(), WM_KEYDOWN, 'C', 0);
     RunLater([] {
         BYTE released[256];
         GetKeyboardState(released);
@@ -202,7 +206,7 @@ void PressCtrlC() {
 TEST_F(MessageBoxes, CtrlCCopiesTheBoxAsText) {
     RunLater([] {
         PressCtrlC();
-        RunLater([] { PostMessageA(GetFocus(), WM_KEYDOWN, VK_ESCAPE, 0); }, 100);
+        RunLater([] { PostMessageA(MessageBoxWindow(), WM_KEYDOWN, VK_ESCAPE, 0); }, 100);
     });
     MessageDialog("Text", mtWarning, ButtonSet({mbYes, mbNo, mbAll}), 0);
     const std::string line = "---------------------------\r\n";
@@ -218,7 +222,7 @@ TEST_F(MessageBoxes, ABusyClipboardIsReportedAndTheBoxStaysOpen) {
         RunLater([&, box] {
             CloseClipboard();
             stillOpen = IsWindowVisible(box) != FALSE;
-            PostMessageA(GetFocus(), WM_KEYDOWN, VK_RETURN, 0);
+            PostMessageA(MessageBoxWindow(), WM_KEYDOWN, VK_RETURN, 0);
         }, 100);
     });
     EXPECT_EQ(MessageDialog("x", mtInformation, ButtonSet({mbOK}), 0), mrOk);
@@ -235,7 +239,7 @@ TEST_F(MessageBoxes, NoticesUseTheApplicationTitleAndOnlyOK) {
         caption = WindowTextOf(box);
         for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
             if (WindowClassOf(child) == "TButton") ++buttons;
-        PostMessageA(GetFocus(), WM_KEYDOWN, VK_RETURN, 0);
+        PostMessageA(MessageBoxWindow(), WM_KEYDOWN, VK_RETURN, 0);
     });
     ShowNotice("数据字符错误，位置:2\r数据字符应为：0~9、a~f、A~F");
     EXPECT_EQ(caption, "SABLINK");
@@ -249,7 +253,7 @@ TEST_F(MessageBoxes, APositionPlacesTheBox) {
         RECT r;
         GetWindowRect(box, &r);
         placed = TRect::From(r);
-        PostMessageA(GetFocus(), WM_KEYDOWN, VK_RETURN, 0);
+        PostMessageA(MessageBoxWindow(), WM_KEYDOWN, VK_RETURN, 0);
     });
     MessageDialogPos("x", mtInformation, ButtonSet({mbOK}), 0, 20, 30);
     EXPECT_EQ(placed.Left, 20);
