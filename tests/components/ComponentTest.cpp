@@ -159,3 +159,50 @@ TEST(Numbers, IntegersInDecimalAndHex) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(StringList, FilesKeepTheLinesAndAssignCopiesThemWithTheirObjects) {
+    const std::string path = ::testing::TempDir() + "strings_test.txt";
+    TStringList lines;
+    TSampleBase marker(nullptr);
+    lines.AddObject("数据", &marker);
+    lines.Add("");
+    lines.Add("last");
+    lines.SaveToFile(path);
+    TStringList loaded;
+    loaded.LoadFromFile(path);
+    EXPECT_EQ(loaded.Text(), "数据\r\n\r\nlast\r\n");
+    EXPECT_THROW(loaded.LoadFromFile(path + ".missing"), EStreamError);
+
+    TStringList copy;
+    copy.Assign(&lines);
+    EXPECT_EQ(copy.Count(), 3);
+    EXPECT_EQ(copy.Objects(0), &marker);
+    EXPECT_THROW(copy.Assign(&marker), EConvertError) << "a component is no list of strings";
+}
+
+TEST(Collections, ItemsComeAndGoWithTheirCollection) {
+    TSampleItems items;
+    int updates = 0;
+    items.OnUpdate = [&](TCollectionItem*) { ++updates; };
+    TSampleItem* first = items.Add();
+    first->Label = "a";
+    items.Add()->Label = "b";
+    EXPECT_EQ(updates, 2);
+    EXPECT_EQ(items[1]->Index(), 1);
+    delete first;
+    EXPECT_EQ(items.Count(), 1);
+    EXPECT_EQ(items[0]->Label, "b");
+    EXPECT_EQ(items[0]->Index(), 0);
+    items.BeginUpdate();
+    items.Add();
+    items.Add();
+    items.EndUpdate();
+    EXPECT_EQ(updates, 4) << "one notice for the whole batch";
+    items.Clear();
+    EXPECT_EQ(items.Count(), 0);
+    EXPECT_THROW(items.Items(0), EListError);
+}
+
+}  // namespace

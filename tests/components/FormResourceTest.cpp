@@ -12,7 +12,13 @@
 #include "components/SysUtils.h"
 #include "components/TClassInfo.h"
 #include "components/TButton.h"
+#include "components/TCustomCheckBox.h"
 #include "components/TCustomComboBox.h"
+#include "components/TCustomEdit.h"
+#include "components/TPageControl.h"
+#include "components/TTabSheet.h"
+#include "components/TToolBar.h"
+#include "components/TToolButton.h"
 #include "components/TCustomListView.h"
 #include "components/TCustomPanel.h"
 #include "components/TCustomStatusBar.h"
@@ -174,6 +180,97 @@ TEST(FormDescriptions, ABadDescriptionIsAClearErrorAndLeavesNothingBehind) {
     }
     TForm noDescription(nullptr);
     EXPECT_THROW(noDescription.ReadFormResource(), EReadError) << "TForm has no description among the resources";
+}
+
+}  // namespace
+
+namespace {
+
+// The shape of the console's main form: a tool bar holding buttons, a separator and a light
+// panel of shapes; a page control of sheets; a status bar.
+const char* const ConsoleLikeForm = u8R"(
+TForm Console {
+  ClientWidth = 536
+  ClientHeight = 410
+  TToolBar ToolBar1 {
+    ShowHint = True
+    ButtonWidth = 60
+    TToolButton ToolButton1 { Caption = "启动服务" Hint = "启动服务" }
+    TToolButton ToolButton5 { Style = tbsSeparator Width = 8 }
+    TToolButton ToolButton2 { Caption = "停止服务" Enabled = False }
+    TPanel Panel1 {
+      Width = 200
+      Height = 22
+      Color = 0x10480D
+      TShape Shape1 { Left = 4 Top = 4 Width = 10 Height = 15 Tag = 1 }
+      TShape Shape2 { Left = 16 Top = 4 Width = 10 Height = 15 Tag = 2 }
+    }
+  }
+  TPageControl PageControl1 {
+    Left = 8
+    Top = 40
+    Width = 300
+    Height = 200
+    ActivePage = TabSheet2
+    TTabSheet TabSheet1 { Caption = "一" }
+    TTabSheet TabSheet2 {
+      Caption = "二"
+      TCheckBox CheckBox1 { Caption = "和可执行文件在同一目录" Checked = True }
+    }
+  }
+  TStatusBar StatusBar1 { Panels = { { Text = "状态：" Width = 50 } } }
+}
+)";
+
+TEST(FormDescriptions, NestedContainersOfTheConsolesMainForm) {
+    PrepareApplication();
+    TForm form(nullptr);
+    int clicks = 0;
+    form.ReadFormText(ConsoleLikeForm, "console.form");
+    auto* bar = dynamic_cast<TToolBar*>(form.FindComponent("ToolBar1"));
+    auto* panel = dynamic_cast<TPanel*>(form.FindComponent("Panel1"));
+    auto* second = dynamic_cast<TToolButton*>(form.FindComponent("ToolButton2"));
+    auto* pages = dynamic_cast<TPageControl*>(form.FindComponent("PageControl1"));
+    auto* check = dynamic_cast<TCheckBox*>(form.FindComponent("CheckBox1"));
+    ASSERT_TRUE(bar && panel && second && pages && check);
+    EXPECT_EQ(bar->ButtonCount(), 3);
+    EXPECT_EQ(panel->Parent(), bar);
+    EXPECT_EQ(panel->ControlCount(), 2);
+    EXPECT_EQ(second->Left(), 68) << "60 + the 8-pixel separator";
+    EXPECT_EQ(panel->Left(), 128);
+    EXPECT_FALSE(second->Enabled());
+    EXPECT_EQ(pages->PageCount(), 2);
+    EXPECT_EQ(pages->ActivePage()->Name(), "TabSheet2");
+    EXPECT_EQ(check->Parent(), pages->ActivePage());
+    EXPECT_TRUE(check->Checked());
+    check->OnClick = [&](TObject*) { ++clicks; };
+    EXPECT_EQ(clicks, 0) << "reading a checked box runs no click";
+
+    form.Show();
+    EXPECT_TRUE(IsWindowVisible(check->Handle()));
+    EXPECT_FALSE(IsWindowVisible(pages->Pages(0)->Handle()));
+    EXPECT_EQ(dynamic_cast<TToolButton*>(form.FindComponent("ToolButton1"))->Hint(), "启动服务");
+    int tags = 0;
+    for (int i = 0; i < panel->ControlCount(); ++i) tags += panel->Controls(i)->Tag();
+    EXPECT_EQ(tags, 3);
+}
+
+TEST(FormDescriptions, ACheckBoxAcceleratorTogglesIt) {
+    PrepareApplication();
+    TForm form(nullptr);
+    auto* check = new TCheckBox(&form);
+    check->SetParent(&form);
+    check->SetCaption("写日志(&L)");
+    auto* edit = new TEdit(&form);
+    edit->SetParent(&form);
+    edit->SetMaxLength(4);
+    form.Show();
+    EXPECT_EQ(form.Perform(CM_DIALOGCHAR, 'l'), 1);
+    EXPECT_TRUE(check->Checked());
+    edit->SetFocus();
+    for (char c : std::string("123456")) PostMessageA(edit->Handle(), WM_CHAR, static_cast<unsigned char>(c), 1);
+    PumpMessages();
+    EXPECT_EQ(edit->Text(), "1234") << "typing stops at MaxLength";
 }
 
 }  // namespace
