@@ -1,0 +1,26 @@
+#pragma once
+#include <cstdint>
+
+#include "components/TObject.h"
+
+enum class TSeekOrigin { soBeginning, soCurrent, soEnd };
+
+class TStream : public TObject {
+    DECLARE_CLASS(TStream, TObject)
+public:
+    // Read and Write move up to count bytes and return how many moved.
+    virtual int64_t Read(void* buffer, int64_t count) = 0;
+    virtual int64_t Write(const void* buffer, int64_t count) = 0;
+    virtual int64_t Seek(int64_t offset, TSeekOrigin origin) = 0;
+    virtual void SetSize(int64_t size) = 0;
+
+    int64_t Position() { return Seek(0, TSeekOrigin::soCurrent); }
+    void SetPosition(int64_t position) { Seek(position, TSeekOrigin::soBeginning); }
+    int64_t Size();
+
+    // Exactly count bytes or EStreamError.
+    void ReadBuffer(void* buffer, int64_t count);
+    void WriteBuffer(const void* buffer, int64_t count);
+    // Count bytes from the source's position; 0 copies the whole source from its start.
+    int64_t CopyFrom(TStream& source, int64_t count);
+};
