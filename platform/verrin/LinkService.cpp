@@ -66,7 +66,10 @@ int LinkService::start(HWND window, UINT message, int port, char* status) {
     const verrin::LinkLimits limits = readServiceSettings();
     std::unique_ptr<Transport> transport;
     if (protocol_ == LINK_PROTOCOL_TCP)
-        transport = std::make_unique<TcpTransport>(limits.slots + kPendingConnections, limits.idleTimeoutMs);
+        transport = std::make_unique<TcpTransport>(limits.slots + kPendingConnections,
+                                                   // a net for connections that never log in; the
+                                                   // engine times out those that did, and says so
+                                                   limits.idleTimeoutMs * 2);
     else
         transport = std::make_unique<UdpTransport>();
     if (const int error = transport->open(static_cast<std::uint16_t>(port))) {
