@@ -1,7 +1,7 @@
 // Load on the link service: many terminals online, then a steady stream of data events into a
 // window that reads one event per message, as the console does. Prints events sent, received and
 // lost, and the latency from a terminal's send to do_read_proc.
-//   linkbench [--udp-terminals N] [--tcp-terminals N] [--rate EVENTS_PER_S] [--seconds S]
+//   linkbench [--udp-terminals N] [--tcp-terminals N] [--rate EVENTS_PER_S] [--seconds S] [--trace]
 #include <winsock2.h>
 
 #include <algorithm>
@@ -78,12 +78,12 @@ DWORD WINAPI fleetMain(LPVOID param) {
     return 0;
 }
 
-void pumpWhile(const std::function<bool()>& busy) {
+// The plain message loop a host runs; a timer lets it look at the condition now and then.
+void pumpWhile(HWND window, const std::function<bool()>& busy) {
+    SetTimer(window, 1, 20, nullptr);
     MSG message;
-    while (busy()) {
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
-    }
+    while (busy() && GetMessageA(&message, nullptr, 0, 0) > 0) DispatchMessageA(&message);
+    KillTimer(window, 1);
 }
 
 int freePort(bool tcp) {
@@ -103,7 +103,7 @@ double percentile(std::vector<double> values, double p) {
     return values[static_cast<std::size_t>(p * static_cast<double>(values.size() - 1))];
 }
 
-bool bench(HWND window, DtuProtocol protocol, int terminals, double rate, DWORD seconds) {
+bool bench(HWND window, DtuProtocol protocol, int terminals, double rate, DWORD seconds, bool trace) {
     const bool tcp = protocol == DtuProtocol::Tcp;
     const char* name = tcp ? "TCP" : "UDP";
     reader = Reader();
@@ -125,19 +125,31 @@ bool bench(HWND window, DtuProtocol protocol, int terminals, double rate, DWORD 
         return false;
     }
     HANDLE fleet = CreateThread(nullptr, 0, fleetMain, &run, 0, nullptr);
-    pumpWhile([&] { return !run.loggedIn && !run.finished; });
+    pumpWhile(window, [&] { return !run.loggedIn && !run.finished; });
     std::printf("%s: %llu of %d terminals online together\n", name,
                 static_cast<unsigned long long>(reader.logins), terminals);
-    pumpWhile([&] { return !run.finished; });
+    DWORD lastReport = GetTickCount();
+    pumpWhile(window, [&] {
+        if (trace && GetTickCount() - lastReport >= 1000) {
+            lastReport = GetTickCount();
+            TLinkCounters c;
+            get_link_counters(&c);
+            std::printf("  queued %u read %u backlog %u\n", c.EventsQueued, c.EventsRead, c.EventsQueued - c.EventsRead);
+        }
+        return !run.finished;
+    });
     // Whatever is still queued arrives within a moment.
     const DWORD drainStart = GetTickCount();
-    pumpWhile([&] { return reader.data < run.sent && GetTickCount() - drainStart < 5000; });
+    pumpWhile(window, [&] { return reader.data < run.sent && GetTickCount() - drainStart < 5000; });
     WaitForSingleObject(fleet, INFINITE);
     CloseHandle(fleet);
 
     TLinkCounters counters;
     get_link_counters(&counters);
     stop_gprs_server(status);
+    if (run.loginFailed)
+        std::printf("%s: not every terminal got in: refused %u, bad ids %u, malformed %u, garbage %u\n", name,
+                    counters.RefusedLogins, counters.BadIds, counters.MalformedFrames, counters.GarbageFrames);
 
     const std::uint64_t lost = run.sent > reader.data ? run.sent - reader.data : 0;
     std::printf("%s: %.0f data events/s for %lu s: sent %llu, received %llu, lost %llu (queue overflow %u)\n", name,
@@ -157,12 +169,19 @@ int main(int argc, char** argv) {
     int tcpTerminals = 500;
     double rate = 5000;
     DWORD seconds = 10;
-    for (int i = 1; i + 1 < argc; i += 2) {
+    bool trace = false;  // the service's queue once a second: where a backlog builds up
+    for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
+        if (arg == "--trace") {
+            trace = true;
+            continue;
+        }
+        if (i + 1 == argc) break;
         if (arg == "--udp-terminals") udpTerminals = std::atoi(argv[i + 1]);
         else if (arg == "--tcp-terminals") tcpTerminals = std::atoi(argv[i + 1]);
         else if (arg == "--rate") rate = std::atof(argv[i + 1]);
         else if (arg == "--seconds") seconds = static_cast<DWORD>(std::atoi(argv[i + 1]));
+        ++i;
     }
     std::setvbuf(stdout, nullptr, _IONBF, 0);
     WSADATA wsa;
@@ -177,8 +196,8 @@ int main(int argc, char** argv) {
                                 windowClass.hInstance, nullptr);
 
     bool ok = true;
-    if (udpTerminals > 0) ok = bench(window, DtuProtocol::Udp, udpTerminals, rate, seconds) && ok;
-    if (tcpTerminals > 0) ok = bench(window, DtuProtocol::Tcp, tcpTerminals, rate, seconds) && ok;
+    if (udpTerminals > 0) ok = bench(window, DtuProtocol::Udp, udpTerminals, rate, seconds, trace) && ok;
+    if (tcpTerminals > 0) ok = bench(window, DtuProtocol::Tcp, tcpTerminals, rate, seconds, trace) && ok;
     DestroyWindow(window);
     return ok ? 0 : 1;
 }

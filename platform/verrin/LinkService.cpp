@@ -72,7 +72,7 @@ int LinkService::start(HWND window, UINT message, int port, char* status) {
                                                    limits.idleTimeoutMs * 2);
     else
         transport = std::make_unique<UdpTransport>();
-    if (const int error = transport->open(static_cast<std::uint16_t>(port))) {
+    if (const int error = transport->open(static_cast<std::uint16_t>(port), *this)) {
         writeStatus(status, "%s 端口 %d 监听失败（错误 %d）。", protocolName(protocol_), port, error);
         return -4;
     }
@@ -85,7 +85,9 @@ int LinkService::start(HWND window, UINT message, int port, char* status) {
     stopping_ = 0;
     thread_ = CreateThread(nullptr, 0, &LinkService::threadMain, this, 0, nullptr);
     if (!thread_) {
-        shutDown();
+        notifier_.disarm();
+        transport_->close();  // no terminal can have got far yet
+        release();
         writeStatus(status, "网络线程创建失败。");
         return -5;
     }
@@ -97,7 +99,7 @@ int LinkService::start(HWND window, UINT message, int port, char* status) {
 int LinkService::stop(char* status) {
     {
         Locked locked(lock_);
-        if (!running()) {
+        if (!running() || stopping_) {
             writeStatus(status, "服务未运行。");
             return -1;
         }
@@ -108,19 +110,23 @@ int LinkService::stop(char* status) {
     CloseHandle(thread_);
     thread_ = nullptr;
 
+    std::size_t closed;
+    {
+        Locked locked(lock_);
+        notifier_.disarm();  // from here on nobody is told anything
+        verrin::Outbox out;
+        closed = engine_->detachAll(verrin::CloseReason::ServiceStopped, out);
+        flush(out);
+    }
+    // TCP readers may be waiting for the lock to report a last frame; the engine takes it still.
+    transport_->close();
     Locked locked(lock_);
-    verrin::Outbox out;
-    const std::size_t closed = engine_->detachAll(verrin::CloseReason::ServiceStopped, out);
-    out.newEvents = 0;  // nobody is told any more
-    flush(out);
-    shutDown();
+    release();
     writeStatus(status, "GPRS/CDMA 服务已停止，断开 %u 个终端。", static_cast<unsigned>(closed));
     return 0;
 }
 
-void LinkService::shutDown() {
-    notifier_.disarm();
-    if (transport_) transport_->close();
+void LinkService::release() {
     transport_.reset();
     engine_.reset();
     clock_.reset();
@@ -267,7 +273,7 @@ void LinkService::runNetwork() {
             Locked locked(lock_);
             owes = notifier_.owes();
         }
-        transport_->poll(owes ? kRetryPollMs : kPollMs, *this);
+        transport_->poll(owes ? kRetryPollMs : kPollMs);
 
         Locked locked(lock_);
         notifier_.retry();

@@ -39,7 +39,7 @@ private:
     void runNetwork();
     void flush(verrin::Outbox& out);
     bool running() const { return engine_ != nullptr; }
-    void shutDown();
+    void release();
 
     CriticalSection lock_;
     int protocol_ = LINK_PROTOCOL_UDP;

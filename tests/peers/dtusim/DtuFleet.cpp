@@ -1,6 +1,7 @@
 #include "DtuFleet.h"
 
 #include <algorithm>
+#include <cstdio>
 
 DtuFleet::DtuFleet(const DtuFleetOptions& options) : options_(options) {
     for (int i = 0; i < options_.terminals; ++i) {
@@ -22,8 +23,14 @@ DtuFleet::~DtuFleet() {
 
 bool DtuFleet::loginAll(DWORD timeoutMs) {
     for (auto& terminal : terminals_) {
-        if (!terminal->connect(options_.host.c_str(), options_.port)) return false;
-        terminal->sendLogin();
+        if (!terminal->connect(options_.host.c_str(), options_.port)) {
+            std::fprintf(stderr, "dtusim: terminal %s cannot connect (error %d)\n", terminal->id().c_str(),
+                         WSAGetLastError());
+            return false;
+        }
+        if (!terminal->sendLogin())
+            std::fprintf(stderr, "dtusim: terminal %s cannot send its login (error %d)\n", terminal->id().c_str(),
+                         WSAGetLastError());
     }
     receiver_ = CreateThread(nullptr, 0, &DtuFleet::receiverMain, this, 0, nullptr);
     const DWORD start = GetTickCount();
