@@ -72,25 +72,30 @@ int LinkService::start(HWND window, UINT message, int port, char* status) {
                                                    limits.idleTimeoutMs * 2);
     else
         transport = std::make_unique<UdpTransport>();
+    // Created before the port opens, so that a failure here leaves nothing to undo.
+    stopping_ = 0;
+    HANDLE thread = CreateThread(nullptr, 0, &LinkService::threadMain, this, CREATE_SUSPENDED, nullptr);
+    if (!thread) {
+        writeStatus(status, "网络线程创建失败。");
+        return -5;
+    }
     if (const int error = transport->open(static_cast<std::uint16_t>(port), *this)) {
+        stopping_ = 1;  // the thread ends before it touches anything
+        ResumeThread(thread);
+        WaitForSingleObject(thread, INFINITE);
+        CloseHandle(thread);
         writeStatus(status, "%s 端口 %d 监听失败（错误 %d）。", protocolName(protocol_), port, error);
         return -4;
     }
 
+    // Terminals may already be knocking; they wait for the lock until all of this is in place.
     winsock_ = std::move(winsock);
     transport_ = std::move(transport);
     clock_ = std::make_unique<SystemClock>();
     engine_ = std::make_unique<verrin::LinkEngine>(limits, *clock_);
     notifier_.arm(window, message);
-    stopping_ = 0;
-    thread_ = CreateThread(nullptr, 0, &LinkService::threadMain, this, 0, nullptr);
-    if (!thread_) {
-        notifier_.disarm();
-        transport_->close();  // no terminal can have got far yet
-        release();
-        writeStatus(status, "网络线程创建失败。");
-        return -5;
-    }
+    thread_ = thread;
+    ResumeThread(thread_);
     writeStatus(status, "GPRS/CDMA 服务已启动：%s 端口 %d，最多 %u 个终端。", protocolName(protocol_), port,
                 static_cast<unsigned>(limits.slots));
     return 0;
