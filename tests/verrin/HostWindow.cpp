@@ -1,5 +1,7 @@
 #include "HostWindow.h"
 
+#include <cstring>
+
 namespace {
 const char kClassName[] = "VerrinTestHost";
 }
@@ -47,5 +49,8 @@ void HostWindow::onLinkEvent() {
     char aux[1024];
     const int result = do_read_proc(&record, aux, replyFlag_);
     results.push_back(result);
-    if (result > 0) records.push_back(record);
+    if (result > 0) {
+        records.push_back(record);
+        auxTexts.emplace_back(aux, strnlen(aux, sizeof aux));
+    }
 }

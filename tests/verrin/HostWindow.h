@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <string>
 #include <vector>
 
 #include "verrin.h"
@@ -23,6 +24,7 @@ public:
 
     int messages = 0;
     std::vector<TUserDataRecord> records;  // non-empty results of do_read_proc, in order
+    std::vector<std::string> auxTexts;     // the aux text that came with each record
     std::vector<int> results;              // do_read_proc's return value per message
 
 private:

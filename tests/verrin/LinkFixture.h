@@ -112,6 +112,8 @@ private:
     }
 };
 
+inline void PrintTo(DtuProtocol protocol, std::ostream* out) { *out << (protocol == DtuProtocol::Tcp ? "TCP" : "UDP"); }
+
 inline std::string protocolName(const ::testing::TestParamInfo<DtuProtocol>& info) {
     return info.param == DtuProtocol::Tcp ? "Tcp" : "Udp";
 }

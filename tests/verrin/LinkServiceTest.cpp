@@ -66,6 +66,7 @@ TEST_P(LinkService, TerminalsLogInOneMessageEachAndAreListedWithBothAddresses) {
     EXPECT_TRUE(looksLikeTimeText(info.LoginTime));
     EXPECT_EQ(online.at("ABCDEFGHIJKL").PublicPort, c->localPort());
     EXPECT_EQ(online.at("13800000001").MobilePort, 4001);
+    EXPECT_EQ(host_.auxTexts[1], "127.0.0.1:" + std::to_string(b->localPort()));
 }
 
 TEST_P(LinkService, DataTravelsBothWaysByteExact) {
@@ -233,6 +234,37 @@ TEST_P(LinkService, FullQueueLosesNewEventsButMessagesStayOneToOne) {
     ASSERT_EQ(host_.records.size(), 4u);
     EXPECT_EQ(host_.messages, 4);
     for (std::uint8_t i = 1; i <= 3; ++i) EXPECT_EQ(host_.records[i].Data[0], i);
+}
+
+TEST_P(LinkService, CallerMistakesFailWithoutTouchingMemoryTheyShouldNot) {
+    auto terminal = loggedIn("9001");
+    EXPECT_LT(do_read_proc(nullptr, nullptr, 1), 0);
+    TUserInfoRecord info;
+    EXPECT_LT(get_user_at(-1, &info), 0);
+    EXPECT_LT(get_user_at(get_max_user_amount(), &info), 0);
+    EXPECT_LT(get_user_at(0, nullptr), 0);
+    EXPECT_LT(get_link_counters(nullptr), 0);
+    EXPECT_LT(SelectProtocol(7), 0);
+
+    // Reply buffers may be left out; the calls still act.
+    char id[12] = "9001";
+    EXPECT_EQ(do_send_user_data(id, "abc", 3, nullptr), 0);
+    EXPECT_LT(do_send_user_data(nullptr, "abc", 3, nullptr), 0);
+    EXPECT_LT(do_send_user_data(id, nullptr, 3, nullptr), 0);
+    EXPECT_EQ(do_close_one_user(id, nullptr), 0);
+    EXPECT_EQ(do_close_all_user(nullptr), 0);
+
+    // Nothing pending: an empty record, and an empty aux text.
+    TUserDataRecord record;
+    std::memset(&record, 0xCC, sizeof record);
+    char aux[1024];
+    std::memset(aux, 'x', sizeof aux);
+    host_.pumpFor(100);
+    EXPECT_EQ(do_read_proc(&record, aux, 0), 0);
+    EXPECT_EQ(record.Kind, LINK_EVENT_NONE);
+    EXPECT_EQ(record.Id[0], '\0');
+    EXPECT_EQ(aux[0], '\0');
+    EXPECT_EQ(stop_gprs_server(nullptr), 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(Protocols, LinkService, ::testing::Values(DtuProtocol::Udp, DtuProtocol::Tcp), protocolName);
