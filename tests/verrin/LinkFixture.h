@@ -81,6 +81,12 @@ protected:
         return c;
     }
 
+    // The service counts what it read on its own threads; wait until it has got that far.
+    std::uint32_t counted(std::uint32_t TLinkCounters::*field, std::uint32_t expected) {
+        host_.pumpUntil([&] { return counters().*field >= expected; }, 3000);
+        return counters().*field;
+    }
+
     // The online slots, keyed by terminal id.
     std::map<std::string, TUserInfoRecord> onlineSlots() {
         std::map<std::string, TUserInfoRecord> online;
