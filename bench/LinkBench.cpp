@@ -1,0 +1,203 @@
+// Load on the link service: many terminals online, then a steady stream of data events into a
+// window that reads one event per message, as the console does. Prints events sent, received and
+// lost, and the latency from a terminal's send to do_read_proc.
+//   linkbench [--udp-terminals N] [--tcp-terminals N] [--rate EVENTS_PER_S] [--seconds S] [--trace]
+#include <winsock2.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "DtuFleet.h"
+#include "verrin.h"
+
+namespace {
+
+constexpr UINT WM_LINKEVENT = 4567;
+
+struct Run {
+    DtuFleetOptions options;
+    std::atomic<bool> loggedIn{false};
+    std::atomic<bool> loginFailed{false};
+    std::atomic<bool> finished{false};
+    std::uint64_t sent = 0;
+};
+
+struct Reader {
+    LARGE_INTEGER frequency;
+    std::uint64_t logins = 0;
+    std::uint64_t data = 0;
+    std::uint64_t other = 0;
+    std::vector<double> latencyMs;
+};
+Reader reader;
+
+LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message != WM_LINKEVENT) return DefWindowProcA(window, message, wParam, lParam);
+    TUserDataRecord record;
+    char aux[1024];
+    do_read_proc(&record, aux, 0);
+    if (record.Kind == LINK_EVENT_LOGIN) {
+        ++reader.logins;
+    } else if (record.Kind == LINK_EVENT_DATA && record.DataLength >= sizeof(LONGLONG)) {
+        LARGE_INTEGER now;
+        QueryPerformanceCounter(&now);
+        LONGLONG sentAt;
+        std::memcpy(&sentAt, record.Data, sizeof sentAt);
+        reader.latencyMs.push_back(1000.0 * static_cast<double>(now.QuadPart - sentAt) /
+                                   static_cast<double>(reader.frequency.QuadPart));
+        ++reader.data;
+    } else {
+        ++reader.other;
+    }
+    return 0;
+}
+
+DWORD WINAPI fleetMain(LPVOID param) {
+    Run& run = *static_cast<Run*>(param);
+    DtuFleet fleet(run.options);
+    if (!fleet.loginAll(60000)) {
+        run.loginFailed = true;
+        run.finished = true;
+        return 0;
+    }
+    run.loggedIn = true;
+    fleet.run([](int, std::vector<std::uint8_t>& payload) {
+        LARGE_INTEGER now;
+        QueryPerformanceCounter(&now);
+        std::memcpy(payload.data(), &now.QuadPart, sizeof now.QuadPart);
+    });
+    run.sent = fleet.totals().dataSent;
+    Sleep(500);  // let the receiving thread see the last replies before the sockets close
+    run.finished = true;
+    return 0;
+}
+
+// The plain message loop a host runs; a timer lets it look at the condition now and then.
+void pumpWhile(HWND window, const std::function<bool()>& busy) {
+    SetTimer(window, 1, 20, nullptr);
+    MSG message;
+    while (busy() && GetMessageA(&message, nullptr, 0, 0) > 0) DispatchMessageA(&message);
+    KillTimer(window, 1);
+}
+
+int freePort(bool tcp) {
+    SOCKET probe = ::socket(AF_INET, tcp ? SOCK_STREAM : SOCK_DGRAM, 0);
+    sockaddr_in address = {};
+    address.sin_family = AF_INET;
+    ::bind(probe, reinterpret_cast<sockaddr*>(&address), sizeof address);
+    int length = sizeof address;
+    getsockname(probe, reinterpret_cast<sockaddr*>(&address), &length);
+    closesocket(probe);
+    return ntohs(address.sin_port);
+}
+
+double percentile(std::vector<double> values, double p) {
+    if (values.empty()) return 0;
+    std::sort(values.begin(), values.end());
+    return values[static_cast<std::size_t>(p * static_cast<double>(values.size() - 1))];
+}
+
+bool bench(HWND window, DtuProtocol protocol, int terminals, double rate, DWORD seconds, bool trace) {
+    const bool tcp = protocol == DtuProtocol::Tcp;
+    const char* name = tcp ? "TCP" : "UDP";
+    reader = Reader();
+    QueryPerformanceFrequency(&reader.frequency);
+
+    Run run;
+    run.options.protocol = protocol;
+    run.options.port = static_cast<std::uint16_t>(freePort(tcp));
+    run.options.terminals = terminals;
+    run.options.packetsPerSecond = rate;
+    run.options.packetSize = 64;
+    run.options.durationMs = seconds * 1000;
+    run.options.heartbeatMs = 30000;
+
+    char status[256];
+    SelectProtocol(tcp ? LINK_PROTOCOL_TCP : LINK_PROTOCOL_UDP);
+    if (start_gprs_server(window, WM_LINKEVENT, run.options.port, status) < 0) {
+        std::printf("%s: start failed: %s\n", name, status);
+        return false;
+    }
+    HANDLE fleet = CreateThread(nullptr, 0, fleetMain, &run, 0, nullptr);
+    pumpWhile(window, [&] { return !run.loggedIn && !run.finished; });
+    std::printf("%s: %llu of %d terminals online together\n", name,
+                static_cast<unsigned long long>(reader.logins), terminals);
+    DWORD lastReport = GetTickCount();
+    pumpWhile(window, [&] {
+        if (trace && GetTickCount() - lastReport >= 1000) {
+            lastReport = GetTickCount();
+            TLinkCounters c;
+            get_link_counters(&c);
+            std::printf("  queued %u read %u backlog %u\n", c.EventsQueued, c.EventsRead, c.EventsQueued - c.EventsRead);
+        }
+        return !run.finished;
+    });
+    // Whatever is still queued arrives within a moment.
+    const DWORD drainStart = GetTickCount();
+    pumpWhile(window, [&] { return reader.data < run.sent && GetTickCount() - drainStart < 5000; });
+    WaitForSingleObject(fleet, INFINITE);
+    CloseHandle(fleet);
+
+    TLinkCounters counters;
+    get_link_counters(&counters);
+    stop_gprs_server(status);
+    if (run.loginFailed)
+        std::printf("%s: not every terminal got in: refused %u, bad ids %u, malformed %u, garbage %u\n", name,
+                    counters.RefusedLogins, counters.BadIds, counters.MalformedFrames, counters.GarbageFrames);
+
+    const std::uint64_t lost = run.sent > reader.data ? run.sent - reader.data : 0;
+    std::printf("%s: %.0f data events/s for %lu s: sent %llu, received %llu, lost %llu (queue overflow %u)\n", name,
+                rate, static_cast<unsigned long>(seconds), static_cast<unsigned long long>(run.sent),
+                static_cast<unsigned long long>(reader.data), static_cast<unsigned long long>(lost),
+                counters.EventsLost);
+    std::printf("%s: latency send -> do_read_proc: median %.2f ms, 99th percentile %.2f ms, max %.2f ms\n", name,
+                percentile(reader.latencyMs, 0.5), percentile(reader.latencyMs, 0.99),
+                percentile(reader.latencyMs, 1.0));
+    return !run.loginFailed && lost == 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    int udpTerminals = 1000;
+    int tcpTerminals = 500;
+    double rate = 5000;
+    DWORD seconds = 10;
+    bool trace = false;  // the service's queue once a second: where a backlog builds up
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--trace") {
+            trace = true;
+            continue;
+        }
+        if (i + 1 == argc) break;
+        if (arg == "--udp-terminals") udpTerminals = std::atoi(argv[i + 1]);
+        else if (arg == "--tcp-terminals") tcpTerminals = std::atoi(argv[i + 1]);
+        else if (arg == "--rate") rate = std::atof(argv[i + 1]);
+        else if (arg == "--seconds") seconds = static_cast<DWORD>(std::atoi(argv[i + 1]));
+        ++i;
+    }
+    std::setvbuf(stdout, nullptr, _IONBF, 0);
+    WSADATA wsa;
+    WSAStartup(MAKEWORD(2, 2), &wsa);
+
+    WNDCLASSA windowClass = {};
+    windowClass.lpfnWndProc = windowProc;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.lpszClassName = "LinkBench";
+    RegisterClassA(&windowClass);
+    HWND window = CreateWindowA("LinkBench", "linkbench", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr, nullptr,
+                                windowClass.hInstance, nullptr);
+
+    bool ok = true;
+    if (udpTerminals > 0) ok = bench(window, DtuProtocol::Udp, udpTerminals, rate, seconds, trace) && ok;
+    if (tcpTerminals > 0) ok = bench(window, DtuProtocol::Tcp, tcpTerminals, rate, seconds, trace) && ok;
+    DestroyWindow(window);
+    return ok ? 0 : 1;
+}

@@ -1,0 +1,318 @@
+#include <winsock2.h>
+
+#include "LinkService.h"
+
+#include <cstring>
+#include <string>
+
+#include "ServiceSettings.h"
+#include "StatusText.h"
+#include "TcpTransport.h"
+#include "UdpTransport.h"
+
+namespace {
+
+// How long the network thread waits for input before it looks at time-outs and owed messages.
+constexpr DWORD kPollMs = 50;
+constexpr DWORD kRetryPollMs = 5;
+constexpr std::uint64_t kSweepEveryMs = 100;
+// TCP connections allowed beyond the slots, for terminals that have not logged in yet.
+constexpr std::size_t kPendingConnections = 64;
+
+std::string idFromField(const char* field) {
+    if (!field) return std::string();
+    return std::string(field, strnlen(field, 12));
+}
+
+void copyText(char* field, std::size_t size, const std::string& text) {
+    std::memset(field, 0, size);
+    std::memcpy(field, text.data(), text.size() < size ? text.size() : size);
+}
+
+const char* protocolName(int protocol) { return protocol == LINK_PROTOCOL_TCP ? "TCP" : "UDP"; }
+
+}  // namespace
+
+LinkService& LinkService::instance() {
+    // Never destroyed: at process exit the network thread is already gone mid-step, and tearing
+    // sockets down from DllMain is asking for trouble.
+    static LinkService* service = new LinkService;
+    return *service;
+}
+
+int LinkService::selectProtocol(int protocol) {
+    Locked locked(lock_);
+    if (running()) return -1;
+    if (protocol != LINK_PROTOCOL_UDP && protocol != LINK_PROTOCOL_TCP) return -2;
+    protocol_ = protocol;
+    return 0;
+}
+
+int LinkService::start(HWND window, UINT message, int port, char* status) {
+    Locked locked(lock_);
+    if (running()) {
+        writeStatus(status, "服务已在运行，不能再次启动。");
+        return -1;
+    }
+    if (!IsWindow(window) || port < 1 || port > 65535) {
+        writeStatus(status, "启动参数错误：窗口无效或端口 %d 超出 1~65535。", port);
+        return -2;
+    }
+    auto winsock = std::make_unique<Winsock>();
+    if (!winsock->ready()) {
+        writeStatus(status, "网络初始化失败（错误 %d）。", winsock->error());
+        return -3;
+    }
+    const verrin::LinkLimits limits = readServiceSettings();
+    std::unique_ptr<Transport> transport;
+    if (protocol_ == LINK_PROTOCOL_TCP)
+        transport = std::make_unique<TcpTransport>(limits.slots + kPendingConnections,
+                                                   // a net for connections that never log in; the
+                                                   // engine times out those that did, and says so
+                                                   limits.idleTimeoutMs * 2);
+    else
+        transport = std::make_unique<UdpTransport>();
+    // Created before the port opens, so that a failure here leaves nothing to undo.
+    stopping_ = 0;
+    HANDLE thread = CreateThread(nullptr, 0, &LinkService::threadMain, this, CREATE_SUSPENDED, nullptr);
+    if (!thread) {
+        writeStatus(status, "网络线程创建失败。");
+        return -5;
+    }
+    if (const int error = transport->open(static_cast<std::uint16_t>(port), *this)) {
+        stopping_ = 1;  // the thread ends before it touches anything
+        ResumeThread(thread);
+        WaitForSingleObject(thread, INFINITE);
+        CloseHandle(thread);
+        writeStatus(status, "%s 端口 %d 监听失败（错误 %d）。", protocolName(protocol_), port, error);
+        return -4;
+    }
+
+    // Terminals may already be knocking; they wait for the lock until all of this is in place.
+    winsock_ = std::move(winsock);
+    transport_ = std::move(transport);
+    clock_ = std::make_unique<SystemClock>();
+    engine_ = std::make_unique<verrin::LinkEngine>(limits, *clock_);
+    notifier_.arm(window, message);
+    thread_ = thread;
+    ResumeThread(thread_);
+    writeStatus(status, "GPRS/CDMA 服务已启动：%s 端口 %d，最多 %u 个终端。", protocolName(protocol_), port,
+                static_cast<unsigned>(limits.slots));
+    return 0;
+}
+
+int LinkService::stop(char* status) {
+    {
+        Locked locked(lock_);
+        if (!running() || stopping_) {
+            writeStatus(status, "服务未运行。");
+            return -1;
+        }
+        stopping_ = 1;
+    }
+    // The thread takes the lock for every frame, so it is awaited without holding it.
+    WaitForSingleObject(thread_, INFINITE);
+    CloseHandle(thread_);
+    thread_ = nullptr;
+
+    std::size_t closed;
+    {
+        Locked locked(lock_);
+        notifier_.disarm();  // from here on nobody is told anything
+        verrin::Outbox out;
+        closed = engine_->detachAll(verrin::CloseReason::ServiceStopped, out);
+        flush(out);
+    }
+    // TCP readers may be waiting for the lock to report a last frame; the engine takes it still.
+    transport_->close();
+    Locked locked(lock_);
+    release();
+    writeStatus(status, "GPRS/CDMA 服务已停止，断开 %u 个终端。", static_cast<unsigned>(closed));
+    return 0;
+}
+
+void LinkService::release() {
+    transport_.reset();
+    engine_.reset();
+    clock_.reset();
+    winsock_.reset();
+}
+
+int LinkService::readEvent(TUserDataRecord* record, char* aux, DWORD replyFlag) {
+    if (!record) return -2;
+    std::memset(record, 0, sizeof *record);
+    if (aux) aux[0] = '\0';
+    Locked locked(lock_);
+    if (!running()) return -1;
+    verrin::LinkEvent event;
+    if (!engine_->takeEvent(event)) return 0;
+
+    copyText(record->Id, sizeof record->Id, event.id);
+    copyText(record->Time, sizeof record->Time, event.time);
+    std::memcpy(record->Data, event.data.data(), event.data.size());
+    record->DataLength = static_cast<std::uint16_t>(event.data.size());
+    record->Kind = static_cast<std::uint8_t>(event.kind);
+    if (aux) {
+        // Where the terminal talks from, for a host that wants to show it.
+        const std::uint32_t a = event.peer.address;
+        std::snprintf(aux, 1024, "%u.%u.%u.%u:%u", a >> 24, (a >> 16) & 0xFF, (a >> 8) & 0xFF, a & 0xFF,
+                      event.peer.port);
+    }
+    // Only the low byte of the flag is defined.
+    if ((replyFlag & 0xFF) == 1) {
+        verrin::Outbox out;
+        engine_->acknowledge(event, out);
+        flush(out);
+    }
+    return 1;
+}
+
+int LinkService::slotCount() {
+    Locked locked(lock_);
+    return running() ? static_cast<int>(engine_->terminals().capacity()) : 0;
+}
+
+int LinkService::slotInfo(int slot, TUserInfoRecord* info) {
+    if (!info) return -2;
+    std::memset(info, 0, sizeof *info);
+    Locked locked(lock_);
+    if (!running()) return -1;
+    const auto& table = engine_->terminals();
+    if (slot < 0 || static_cast<std::size_t>(slot) >= table.capacity()) return -2;
+    const verrin::Terminal& terminal = table.at(static_cast<std::size_t>(slot));
+    if (!terminal.online) return 0;
+    copyText(info->Id, sizeof info->Id, terminal.id);
+    info->PublicAddress = terminal.peer.address;
+    info->PublicPort = terminal.peer.port;
+    info->MobileAddress = terminal.mobileAddress;
+    info->MobilePort = terminal.mobilePort;
+    copyText(info->LoginTime, sizeof info->LoginTime, terminal.loginTime);
+    copyText(info->LastHeardTime, sizeof info->LastHeardTime, terminal.lastHeardTime);
+    info->Status = LINK_SLOT_ONLINE;
+    return 1;
+}
+
+int LinkService::send(const char* id, const char* data, int length, char* reply) {
+    Locked locked(lock_);
+    if (!running()) {
+        writeStatus(reply, "服务未运行，数据未发送。");
+        return -1;
+    }
+    const std::string terminal = idFromField(id);
+    if (!data || length < 1 || length > static_cast<int>(verrin::kMaxPayload)) {
+        writeStatus(reply, "数据长度 %d 无效（应为 1~1024）。", length);
+        return -2;
+    }
+    verrin::Outbox out;
+    const auto result = engine_->sendData(terminal, reinterpret_cast<const std::uint8_t*>(data),
+                                          static_cast<std::size_t>(length), out);
+    if (result != verrin::LinkEngine::SendResult::Sent) {
+        writeStatus(reply, "终端 %s 不在线，数据未发送。", terminal.c_str());
+        return -3;
+    }
+    flush(out);
+    writeStatus(reply, "已发送 %d 字节至终端 %s。", length, terminal.c_str());
+    return 0;
+}
+
+int LinkService::closeOne(const char* id, char* reply) {
+    Locked locked(lock_);
+    if (!running()) {
+        writeStatus(reply, "服务未运行。");
+        return -1;
+    }
+    const std::string terminal = idFromField(id);
+    verrin::Outbox out;
+    if (!engine_->detach(terminal, out)) {
+        writeStatus(reply, "终端 %s 不在线。", terminal.c_str());
+        return -3;
+    }
+    flush(out);
+    writeStatus(reply, "终端 %s 已分离。", terminal.c_str());
+    return 0;
+}
+
+int LinkService::closeAll(char* status) {
+    Locked locked(lock_);
+    if (!running()) {
+        writeStatus(status, "服务未运行。");
+        return -1;
+    }
+    verrin::Outbox out;
+    const std::size_t closed = engine_->detachAll(verrin::CloseReason::Detached, out);
+    flush(out);
+    writeStatus(status, "已分离全部终端，共 %u 个。", static_cast<unsigned>(closed));
+    return 0;
+}
+
+int LinkService::counters(TLinkCounters* counters) {
+    if (!counters) return -2;
+    std::memset(counters, 0, sizeof *counters);
+    Locked locked(lock_);
+    if (!running()) return -1;
+    const verrin::LinkCounters c = engine_->counters();
+    counters->EventsQueued = c.eventsQueued;
+    counters->EventsRead = c.eventsRead;
+    counters->EventsLost = c.eventsLost;
+    counters->GarbageFrames = c.garbage;
+    counters->MalformedFrames = c.malformed;
+    counters->UnknownFrames = c.unknownType;
+    counters->OversizeFrames = c.oversize;
+    counters->BadIds = c.badIds;
+    counters->BeforeLogin = c.beforeLogin;
+    counters->RefusedLogins = c.refusedLogins;
+    counters->TimedOut = c.timedOut;
+    return 0;
+}
+
+DWORD WINAPI LinkService::threadMain(LPVOID self) {
+    static_cast<LinkService*>(self)->runNetwork();
+    return 0;
+}
+
+void LinkService::runNetwork() {
+    std::uint64_t lastSweep = 0;
+    while (!stopping_) {
+        bool owes;
+        {
+            Locked locked(lock_);
+            owes = notifier_.owes();
+        }
+        transport_->poll(owes ? kRetryPollMs : kPollMs);
+
+        Locked locked(lock_);
+        notifier_.retry();
+        const std::uint64_t now = clock_->nowMs();
+        if (now - lastSweep >= kSweepEveryMs) {
+            lastSweep = now;
+            verrin::Outbox out;
+            engine_->sweep(out);
+            flush(out);
+        }
+    }
+}
+
+void LinkService::onFrame(const verrin::PeerRef& peer, const verrin::Frame& frame) {
+    Locked locked(lock_);
+    verrin::Outbox out;
+    engine_->onFrame(peer, frame, out);
+    flush(out);
+}
+
+void LinkService::onFault(const verrin::PeerRef&, verrin::FrameFault fault) {
+    Locked locked(lock_);
+    engine_->onFault(fault);
+}
+
+void LinkService::onPeerLost(const verrin::PeerRef& peer) {
+    Locked locked(lock_);
+    verrin::Outbox out;
+    engine_->onPeerLost(peer, out);
+    flush(out);
+}
+
+void LinkService::flush(verrin::Outbox& out) {
+    for (const auto& packet : out.packets) transport_->send(packet.peer, packet.bytes);
+    for (const auto& peer : out.disconnects) transport_->disconnect(peer);
+    notifier_.announce(out.newEvents);
+}

@@ -1,0 +1,123 @@
+#include "DtuFleet.h"
+
+#include <algorithm>
+#include <cstdio>
+
+DtuFleet::DtuFleet(const DtuFleetOptions& options) : options_(options) {
+    for (int i = 0; i < options_.terminals; ++i) {
+        const std::string id = std::to_string(options_.firstId + static_cast<std::uint64_t>(i));
+        // Each terminal claims an address of its own inside the mobile network.
+        const std::uint32_t mobile = 0x0A000000u + static_cast<std::uint32_t>(i) + 1;
+        terminals_.push_back(std::make_unique<DtuTerminal>(options_.protocol, id, mobile,
+                                                           static_cast<std::uint16_t>(7000 + i % 1000)));
+    }
+}
+
+DtuFleet::~DtuFleet() {
+    stopping_ = true;
+    if (receiver_) {
+        WaitForSingleObject(receiver_, INFINITE);
+        CloseHandle(receiver_);
+    }
+}
+
+bool DtuFleet::loginAll(DWORD timeoutMs) {
+    for (auto& terminal : terminals_) {
+        if (!terminal->connect(options_.host.c_str(), options_.port)) {
+            std::fprintf(stderr, "dtusim: terminal %s cannot connect (error %d)\n", terminal->id().c_str(),
+                         WSAGetLastError());
+            return false;
+        }
+        if (!terminal->sendLogin())
+            std::fprintf(stderr, "dtusim: terminal %s cannot send its login (error %d)\n", terminal->id().c_str(),
+                         WSAGetLastError());
+    }
+    receiver_ = CreateThread(nullptr, 0, &DtuFleet::receiverMain, this, 0, nullptr);
+    const DWORD start = GetTickCount();
+    const auto answered = [this] { return totals_.loginsAccepted + totals_.loginsRefused; };
+    while (answered() < terminals_.size() && GetTickCount() - start < timeoutMs) Sleep(10);
+    return totals_.loginsAccepted == terminals_.size();
+}
+
+void DtuFleet::run(const PayloadMaker& makePayload) {
+    std::vector<std::uint8_t> payload(static_cast<std::size_t>(std::max(1, options_.packetSize)));
+    const DWORD start = GetTickCount();
+    std::vector<DWORD> lastHeartbeat(terminals_.size(), start);
+    std::uint64_t sent = 0;
+    std::size_t next = 0;
+    for (;;) {
+        const DWORD elapsed = GetTickCount() - start;
+        if (elapsed >= options_.durationMs) break;
+        const auto due = static_cast<std::uint64_t>(options_.packetsPerSecond * elapsed / 1000.0);
+        for (; sent < due; ++sent) {
+            const int index = static_cast<int>(next);
+            if (makePayload) {
+                makePayload(index, payload);
+            } else {
+                for (std::size_t b = 0; b < payload.size(); ++b) payload[b] = static_cast<std::uint8_t>(sent + b);
+            }
+            if (terminals_[next]->sendData(payload)) ++totals_.dataSent;
+            lastHeartbeat[next] = GetTickCount();
+            next = (next + 1) % terminals_.size();
+        }
+        // A terminal with nothing to say still tells the host it is alive.
+        const DWORD now = GetTickCount();
+        for (std::size_t i = 0; i < terminals_.size(); ++i) {
+            if (now - lastHeartbeat[i] < options_.heartbeatMs) continue;
+            if (terminals_[i]->sendHeartbeat()) ++totals_.heartbeatsSent;
+            lastHeartbeat[i] = now;
+        }
+        Sleep(1);
+    }
+}
+
+void DtuFleet::logoutAll() {
+    for (auto& terminal : terminals_) terminal->sendLogout();
+}
+
+DWORD WINAPI DtuFleet::receiverMain(LPVOID self) {
+    static_cast<DtuFleet*>(self)->receiveLoop();
+    return 0;
+}
+
+void DtuFleet::receiveLoop() {
+    std::vector<verrin::Frame> frames;
+    while (!stopping_) {
+        fd_set readable;
+        FD_ZERO(&readable);
+        for (auto& terminal : terminals_)
+            if (terminal->socket() != INVALID_SOCKET && !terminal->linkClosed() && readable.fd_count < FD_SETSIZE)
+                FD_SET(terminal->socket(), &readable);
+        if (readable.fd_count == 0) {
+            Sleep(20);
+            continue;
+        }
+        timeval timeout = {0, 50000};
+        if (::select(0, &readable, nullptr, nullptr, &timeout) <= 0) continue;
+        for (auto& terminal : terminals_) {
+            if (terminal->socket() == INVALID_SOCKET || !FD_ISSET(terminal->socket(), &readable)) continue;
+            frames.clear();
+            terminal->drain(frames);
+            for (const auto& frame : frames) count(*terminal, frame);
+        }
+    }
+}
+
+void DtuFleet::count(const DtuTerminal& terminal, const verrin::Frame& frame) {
+    switch (static_cast<verrin::FrameType>(frame.type)) {
+        case verrin::FrameType::LoginReply:
+            if (!frame.payload.empty() && frame.payload[0] == 0)
+                ++totals_.loginsAccepted;
+            else
+                ++totals_.loginsRefused;
+            break;
+        case verrin::FrameType::HostData:
+            ++totals_.dataReceived;
+            totals_.bytesReceived += frame.payload.size();
+            break;
+        case verrin::FrameType::DataAck: ++totals_.acksReceived; break;
+        case verrin::FrameType::Close: ++totals_.closesReceived; break;
+        default: break;
+    }
+    if (observer_) observer_(terminal, frame);
+}

@@ -1,0 +1,154 @@
+#include <gtest/gtest.h>
+
+#include "LinkEngine.h"
+#include "LoginMessage.h"
+
+using namespace verrin;
+
+namespace {
+
+class SteppedClock : public Clock {
+public:
+    std::uint64_t nowMs() override { return now; }
+    std::string timeText() override { return "2009-01-06 12:00:00"; }
+    std::uint64_t now = 1000;
+};
+
+PeerRef udpPeer(std::uint16_t port) { return PeerRef{0x7F000001, port, 0}; }
+
+Frame loginFrame(const std::string& id, std::uint16_t mobilePort = 7000) {
+    LoginMessage login;
+    login.id = id;
+    login.mobileAddress = 0x0A000001;
+    login.mobilePort = mobilePort;
+    Frame frame;
+    frame.type = static_cast<std::uint8_t>(FrameType::Login);
+    frame.payload = login.encode();
+    return frame;
+}
+
+Frame simpleFrame(FrameType type, std::vector<std::uint8_t> payload = {}, std::uint16_t sequence = 0) {
+    Frame frame;
+    frame.type = static_cast<std::uint8_t>(type);
+    frame.sequence = sequence;
+    frame.payload = std::move(payload);
+    return frame;
+}
+
+// The frames an outbox holds for one peer, decoded.
+std::vector<Frame> framesTo(const Outbox& out, const PeerRef& peer) {
+    std::vector<Frame> frames;
+    for (const auto& packet : out.packets) {
+        if (!(packet.peer == peer)) continue;
+        Frame frame;
+        EXPECT_EQ(decodeDatagram(packet.bytes.data(), packet.bytes.size(), frame), FrameFault::None);
+        frames.push_back(frame);
+    }
+    return frames;
+}
+
+class Engine : public ::testing::Test {
+protected:
+    Engine() : engine(limits(), clock) {}
+    static LinkLimits limits() {
+        LinkLimits l;
+        l.slots = 2;
+        l.idleTimeoutMs = 5000;
+        l.queueLimit = 4;
+        return l;
+    }
+    std::vector<EventKind> takeKinds() {
+        std::vector<EventKind> kinds;
+        for (LinkEvent event; engine.takeEvent(event);) kinds.push_back(event.kind);
+        return kinds;
+    }
+
+    SteppedClock clock;
+    LinkEngine engine;
+    Outbox out;
+};
+
+}  // namespace
+
+TEST_F(Engine, SameIdFromANewPeerTakesOverItsSlotAndTheOldPeerIsClosed) {
+    engine.onFrame(udpPeer(1), loginFrame("A"), out);
+    engine.onFrame(udpPeer(2), loginFrame("A", 7001), out);
+    EXPECT_EQ(engine.terminals().onlineCount(), 1u);
+    const auto toOld = framesTo(out, udpPeer(1));
+    ASSERT_EQ(toOld.size(), 2u);  // login reply, then the close
+    EXPECT_EQ(toOld[1].payload[0], static_cast<std::uint8_t>(CloseReason::Replaced));
+    ASSERT_EQ(out.disconnects.size(), 1u);
+    EXPECT_EQ(out.disconnects[0], udpPeer(1));
+    const Terminal& t = engine.terminals().at(static_cast<std::size_t>(engine.terminals().findById("A")));
+    EXPECT_EQ(t.peer, udpPeer(2));
+    EXPECT_EQ(t.mobilePort, 7001);
+    EXPECT_EQ(takeKinds(), (std::vector<EventKind>{EventKind::Login, EventKind::Login}));
+
+    // Data from the old address no longer counts as the terminal's.
+    engine.onFrame(udpPeer(1), simpleFrame(FrameType::Data, {1}), out);
+    EXPECT_EQ(engine.counters().beforeLogin, 1u);
+    EXPECT_TRUE(takeKinds().empty());
+}
+
+TEST_F(Engine, APeerLoggingInUnderAnotherIdEndsItsEarlierSession) {
+    engine.onFrame(udpPeer(1), loginFrame("A"), out);
+    engine.onFrame(udpPeer(1), loginFrame("B"), out);
+    EXPECT_EQ(engine.terminals().findById("A"), -1);
+    EXPECT_GE(engine.terminals().findById("B"), 0);
+    EXPECT_EQ(takeKinds(), (std::vector<EventKind>{EventKind::Login, EventKind::Logout, EventKind::Login}));
+}
+
+TEST_F(Engine, SilenceBeyondTheTimeOutDropsOnlyTheSilent) {
+    engine.onFrame(udpPeer(1), loginFrame("A"), out);
+    engine.onFrame(udpPeer(2), loginFrame("B"), out);
+    clock.now += 4000;
+    engine.onFrame(udpPeer(1), simpleFrame(FrameType::Heartbeat), out);
+    clock.now += 1500;
+    out = Outbox();
+    engine.sweep(out);
+    EXPECT_EQ(engine.terminals().findById("B"), -1);
+    EXPECT_GE(engine.terminals().findById("A"), 0);
+    EXPECT_EQ(out.newEvents, 1u);
+    ASSERT_EQ(framesTo(out, udpPeer(2)).size(), 1u);
+    EXPECT_EQ(engine.counters().timedOut, 1u);
+    LinkEvent event;
+    while (engine.takeEvent(event)) {
+    }
+    EXPECT_EQ(event.kind, EventKind::Dropped);
+    EXPECT_EQ(event.id, "B");
+    EXPECT_TRUE(event.data.empty());
+}
+
+TEST_F(Engine, FullSlotsRefuseLoginsAndFullQueueCountsLostEvents) {
+    engine.onFrame(udpPeer(1), loginFrame("A"), out);
+    engine.onFrame(udpPeer(2), loginFrame("B"), out);
+    engine.onFrame(udpPeer(3), loginFrame("C"), out);
+    const auto refused = framesTo(out, udpPeer(3));
+    ASSERT_EQ(refused.size(), 1u);
+    EXPECT_EQ(refused[0].payload[0], static_cast<std::uint8_t>(LoginResult::NoFreeSlot));
+    EXPECT_EQ(engine.counters().refusedLogins, 1u);
+
+    for (std::uint8_t i = 0; i < 4; ++i) engine.onFrame(udpPeer(1), simpleFrame(FrameType::Data, {i}), out);
+    EXPECT_EQ(out.newEvents, 4u);  // two logins, two data; the rest did not fit
+    EXPECT_EQ(engine.counters().eventsLost, 2u);
+}
+
+TEST_F(Engine, AcknowledgesWithTheSequenceAndSendsNumberedHostData) {
+    engine.onFrame(udpPeer(1), loginFrame("A"), out);
+    engine.onFrame(udpPeer(1), simpleFrame(FrameType::Data, {7, 0, 7}, 321), out);
+    LinkEvent event;
+    engine.takeEvent(event);
+    engine.takeEvent(event);
+    EXPECT_EQ(event.data, (std::vector<std::uint8_t>{7, 0, 7}));
+    out = Outbox();
+    engine.acknowledge(event, out);
+    const std::uint8_t bytes[] = {0, 1};
+    EXPECT_EQ(engine.sendData("A", bytes, 2, out), LinkEngine::SendResult::Sent);
+    EXPECT_EQ(engine.sendData("A", bytes, 0, out), LinkEngine::SendResult::BadLength);
+    EXPECT_EQ(engine.sendData("Z", bytes, 2, out), LinkEngine::SendResult::Offline);
+    const auto frames = framesTo(out, udpPeer(1));
+    ASSERT_EQ(frames.size(), 2u);
+    EXPECT_EQ(frames[0].type, static_cast<std::uint8_t>(FrameType::DataAck));
+    EXPECT_EQ(frames[0].sequence, 321);
+    EXPECT_EQ(frames[1].payload, (std::vector<std::uint8_t>{0, 1}));
+}
