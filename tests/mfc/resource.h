@@ -1,0 +1,6 @@
+#define IDD_EXCHANGE 200
+#define IDC_NAME 1001
+#define IDC_COUNT 1002
+#define IDC_ENABLED 1003
+#define IDC_CHOICE 1004
+#define IDR_TESTFRAME 300
