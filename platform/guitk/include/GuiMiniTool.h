@@ -26,6 +26,7 @@ public:
 protected:
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
     afx_msg BOOL OnEraseBkgnd(CDC* pDC);
+    afx_msg void OnSize(UINT nType, int cx, int cy);
     DECLARE_MESSAGE_MAP()
 
     CImageList m_images;

@@ -5,6 +5,7 @@ IMPLEMENT_DYNAMIC(CGuiMiniTool, CWnd)
 
 BEGIN_MESSAGE_MAP(CGuiMiniTool, CWnd)
     ON_WM_ERASEBKGND()
+    ON_WM_SIZE()
 END_MESSAGE_MAP()
 
 CGuiMiniTool::CGuiMiniTool() : m_bAutoSize(FALSE), m_nIdealWidth(0), m_clrFace(CLR_NONE), m_clrCaption(CLR_NONE)
@@ -103,4 +104,11 @@ BOOL CGuiMiniTool::OnEraseBkgnd(CDC* pDC)
     GetClientRect(&rc);
     pDC->FillSolidRect(&rc, m_clrFace != CLR_NONE ? m_clrFace : GuiDrawLayer::GetRGBColorFace());
     return TRUE;
+}
+
+// The buttons are centred on the bar's height, which the holder sets after they were added.
+void CGuiMiniTool::OnSize(UINT nType, int cx, int cy)
+{
+    CWnd::OnSize(nType, cx, cy);
+    RecalLayout();
 }

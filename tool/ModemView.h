@@ -1,0 +1,14 @@
+// The modem port page. For now its template with the fixed settings; the port list and its
+// probing come with the modem page work.
+#pragma once
+
+#include "afxext.h"
+
+class CModemView : public CFormView {
+    DECLARE_DYNCREATE(CModemView)
+public:
+    void OnInitialUpdate() override;
+
+protected:
+    CModemView();
+};
