@@ -373,4 +373,264 @@ TEST_F(ReportCtrlTest, RowsCarryColoursImagesDataAndStatesThroughSortsMovesAndSw
     EXPECT_EQ(4, m_list.GetItemCount());
 }
 
+// ---------------------------------------------------------------------------------------------
+// States and check boxes.
+
+TEST_F(ReportCtrlTest, StateFiltersFindCountAndChangeRows)
+{
+    FillColumn({ "r0", "r1", "r2", "r3", "r4" });
+    m_list.SetCheckMode(RC_CHKBOX_NORMAL);
+    m_list.SetCheck(1, TRUE);
+    m_list.SetCheck(4, TRUE);
+    m_list.SetItemStates(3, RC_ITEM_SELECTED | RC_ITEM_FOCUSED);
+    EXPECT_EQ((DWORD)(RC_ITEM_UNSELECTED | RC_ITEM_CHECKED | RC_ITEM_UNFOCUSED), m_list.GetItemStates(1));
+
+    EXPECT_EQ(5, m_list.GetItemCountByState(RC_ITEM_ALL));
+    EXPECT_EQ(0, m_list.GetItemCountByState(0));
+    EXPECT_EQ(2, m_list.GetItemCountByState(RC_ITEM_CHECKED));
+    EXPECT_EQ(1, m_list.GetItemCountByState(RC_ITEM_UNCHECKED | RC_ITEM_SELECTED));
+    EXPECT_EQ(1, m_list.FindNextItemByState(RC_ITEM_CHECKED));
+    EXPECT_EQ(4, m_list.FindNextItemByState(RC_ITEM_CHECKED, 1));
+    EXPECT_EQ(1, m_list.FindNextItemByState(RC_ITEM_CHECKED, -7));
+    EXPECT_EQ(-1, m_list.FindNextItemByState(RC_ITEM_CHECKED, 4));
+    // Searching upwards from "the end" must see the last row too.
+    EXPECT_EQ(4, m_list.FindPrevItemByState(RC_ITEM_CHECKED, -1));
+    EXPECT_EQ(4, m_list.FindPrevItemByState(RC_ITEM_CHECKED, 99));
+    EXPECT_EQ(1, m_list.FindPrevItemByState(RC_ITEM_CHECKED, 4));
+    EXPECT_EQ(-1, m_list.FindPrevItemByState(RC_ITEM_CHECKED, 1));
+
+    m_list.InvertItemStates(RC_INVERT_CHECKMARK);
+    EXPECT_EQ(3, m_list.GetItemCountByState(RC_ITEM_CHECKED));
+    m_list.InvertItemStates(RC_INVERT_SELECTION);
+    EXPECT_EQ(4, m_list.GetItemCountByState(RC_ITEM_SELECTED));
+    EXPECT_EQ(4, m_list.ChangeAllItemStates(RC_ITEM_SELECTED, RC_ITEM_UNSELECTED));
+    EXPECT_EQ(0, m_list.ChangeAllItemStates(RC_ITEM_ALL, 0));
+    EXPECT_EQ(0, m_list.GetItemCountByState(RC_ITEM_SELECTED));
+
+    // Deleting by filter takes exactly the matching rows.
+    EXPECT_EQ(3, m_list.DeleteAllItems(RC_ITEM_CHECKED));
+    EXPECT_EQ((std::vector<std::string>{ "r1", "r4" }), Column(0));
+    EXPECT_EQ(0, m_list.DeleteAllItems(0));
+    m_list.DeleteItem(0, TRUE);
+    EXPECT_EQ((std::vector<std::string>{ "r4" }), Column(0));
+    EXPECT_EQ((DWORD)RC_ITEM_SELECTED, m_list.GetItemStates(0) & RC_ITEM_SELECTED);
+}
+
+TEST_F(ReportCtrlTest, SingleCheckModeKeepsOneTickWhicheverWayItIsSet)
+{
+    FillColumn({ "r0", "r1", "r2", "r3" });
+    m_list.SetCheckMode(RC_CHKBOX_NORMAL);
+    m_list.SetCheck(2, TRUE);
+    m_list.SetCheck(0, TRUE);
+    m_list.SetCheckMode(RC_CHKBOX_SINGLE); // the first ticked row stays
+    EXPECT_EQ(0, m_list.FindNextItemByState(RC_ITEM_CHECKED));
+    EXPECT_EQ(1, m_list.GetItemCountByState(RC_ITEM_CHECKED));
+    m_list.SetCheck(3, TRUE); // a later row takes the tick from an earlier one
+    EXPECT_EQ(3, m_list.FindNextItemByState(RC_ITEM_CHECKED));
+    EXPECT_EQ(1, m_list.GetItemCountByState(RC_ITEM_CHECKED));
+    m_list.SetCheck(1, TRUE);
+    EXPECT_EQ(1, m_list.FindNextItemByState(RC_ITEM_CHECKED));
+    EXPECT_EQ(1, m_list.GetItemCountByState(RC_ITEM_CHECKED));
+    m_list.ChangeAllItemStates(RC_ITEM_ALL, RC_ITEM_CHECKED);
+    EXPECT_EQ(0, m_list.FindNextItemByState(RC_ITEM_CHECKED));
+    EXPECT_EQ(1, m_list.GetItemCountByState(RC_ITEM_CHECKED));
+
+    m_list.SetCheckMode(RC_CHKBOX_NONE);
+    EXPECT_EQ(0u, m_list.CListCtrl::GetExtendedStyle() & LVS_EX_CHECKBOXES);
+    m_list.SetCheckMode(RC_CHKBOX_NORMAL);
+    EXPECT_EQ((DWORD)LVS_EX_CHECKBOXES, m_list.CListCtrl::GetExtendedStyle() & LVS_EX_CHECKBOXES);
+    m_list.SetCheckMode(7);
+    EXPECT_EQ(RC_CHKBOX_NORMAL, m_list.GetCheckMode());
+}
+
+TEST_F(ReportCtrlTest, ClickedCheckBoxesFollowTheCheckMode)
+{
+    FillColumn({ "r0", "r1", "r2" });
+    m_list.SetItemStates(0, RC_ITEM_SELECTED | RC_ITEM_FOCUSED);
+    m_list.SetItemStates(2, RC_ITEM_SELECTED);
+
+    // Free: the clicked row becomes the only selected one, takes the focus, and the parent hears.
+    m_list.SetCheckMode(RC_CHKBOX_NORMAL);
+    m_list.SetCheck(2, TRUE);
+    Click(WM_LBUTTONDOWN, CheckBoxPoint(1));
+    EXPECT_EQ((DWORD)(RC_ITEM_SELECTED | RC_ITEM_CHECKED | RC_ITEM_FOCUSED), m_list.GetItemStates(1));
+    EXPECT_EQ(1, m_list.GetItemCountByState(RC_ITEM_SELECTED));
+    EXPECT_EQ(2, m_list.GetItemCountByState(RC_ITEM_CHECKED));
+    std::vector<Note> checked = m_host.Take(WM_REPORT_CHECKED);
+    ASSERT_EQ(1u, checked.size());
+    EXPECT_EQ(1u, checked[0].wParam);
+    EXPECT_EQ(WM_LBUTTONDOWN, (UINT)checked[0].lParam);
+
+    // Single: ticking a row unticks the others.
+    m_list.SetCheckMode(RC_CHKBOX_SINGLE);
+    m_list.SetCheck(0, TRUE);
+    m_host.m_notes.clear();
+    Click(WM_LBUTTONDOWN, CheckBoxPoint(2));
+    EXPECT_EQ(2, m_list.FindNextItemByState(RC_ITEM_CHECKED));
+    EXPECT_EQ(1, m_list.GetItemCountByState(RC_ITEM_CHECKED));
+    EXPECT_EQ(1u, m_host.Take(WM_REPORT_CHECKED).size());
+
+    // Read-only: the click is undone and nobody hears of it.
+    m_list.SetCheckMode(RC_CHKBOX_DISABLED);
+    m_host.m_notes.clear();
+    Click(WM_LBUTTONDOWN, CheckBoxPoint(2));
+    Click(WM_LBUTTONDOWN, CheckBoxPoint(0));
+    EXPECT_EQ(2, m_list.FindNextItemByState(RC_ITEM_CHECKED));
+    EXPECT_EQ(1, m_list.GetItemCountByState(RC_ITEM_CHECKED));
+    EXPECT_TRUE(m_host.m_notes.empty());
+
+    // The space bar never reaches the list view, so it cannot bypass these rules.
+    m_list.SetCheckMode(RC_CHKBOX_NORMAL);
+    EXPECT_TRUE(PressKey(m_list.m_hWnd, VK_SPACE));
+}
+
+// ---------------------------------------------------------------------------------------------
+// Colours and images.
+
+TEST_F(ReportCtrlTest, CellColoursApplyToCellRowColumnOrAllAndArePainted)
+{
+    m_list.ParseColumnSpec("a;b;c");
+    for (int i = 0; i < 3; ++i)
+        m_list.InsertItemTexts(i, "x", "y", "z");
+    const COLORREF red = RGB(200, 0, 0), green = RGB(0, 180, 0), blue = RGB(0, 0, 220);
+    m_list.SetCellTextColor(-1, -1, red, FALSE);
+    m_list.SetCellTextColor(1, 99, green, FALSE);
+    m_list.SetCellTextColor(-5, 2, blue, FALSE);
+    m_list.SetCellTextColor(0, 0, RC_DEFAULT_COLOR, FALSE);
+    EXPECT_EQ(::GetSysColor(COLOR_WINDOWTEXT), m_list.GetCellTextColor(0, 0));
+    EXPECT_EQ(red, m_list.GetCellTextColor(0, 1));
+    EXPECT_EQ(green, m_list.GetCellTextColor(1, 0));
+    EXPECT_EQ(blue, m_list.GetCellTextColor(1, 2));
+    EXPECT_EQ(RC_DEFAULT_COLOR, m_list.GetCellTextColor(3, 0));
+    EXPECT_EQ(RC_DEFAULT_COLOR, m_list.GetCellBkColor(0, 3));
+    m_list.SetCellTextColor(-1, -1, RC_DEFAULT_COLOR, TRUE);
+    EXPECT_EQ(::GetSysColor(COLOR_WINDOWTEXT), m_list.GetCellTextColor(1, 2));
+
+    // A new column starts in the system colours in every row, and the others keep theirs.
+    m_list.SetCellBkColor(2, -1, green, FALSE);
+    m_list.InsertColumn(1, "new");
+    EXPECT_EQ(::GetSysColor(COLOR_WINDOW), m_list.GetCellBkColor(2, 1));
+    EXPECT_EQ(green, m_list.GetCellBkColor(2, 2));
+    m_list.DeleteColumn(1);
+    EXPECT_EQ(green, m_list.GetCellBkColor(2, 1));
+
+    // The background is what the list view actually paints behind the cell.
+    m_list.SetCellBkColor(1, 1, blue, TRUE);
+    CRect cell;
+    m_list.GetSubItemRect(1, 1, LVIR_LABEL, cell);
+    CClientDC dc(&m_list);
+    EXPECT_EQ(blue, ::GetPixel(dc, cell.right - 3, cell.CenterPoint().y));
+    EXPECT_EQ(green, ::GetPixel(dc, cell.right - 3, cell.CenterPoint().y + cell.Height()));
+}
+
+TEST_F(ReportCtrlTest, HeaderImagesComeFromTheRowListOrTheirOwn)
+{
+    m_list.ParseColumnSpec("a;b");
+    ASSERT_TRUE(m_list.SetImageListFromBitmap(IDB_REPORT_IMAGES, RGB(255, 0, 255)));
+    ASSERT_NE(nullptr, m_list.GetImageList());
+    EXPECT_EQ(4, m_list.GetImageList()->GetImageCount());
+    EXPECT_FALSE(m_list.SetImageListFromBitmap(9999, RGB(255, 0, 255)));
+    EXPECT_EQ(4, m_list.GetImageList()->GetImageCount());
+
+    // The sort mark of a column: on the right of its title, from the row images by default.
+    ASSERT_TRUE(m_list.SetHeaderImage(1, 2, FALSE));
+    CHeaderCtrl* pHeader = m_list.GetHeaderCtrl();
+    EXPECT_EQ(m_list.GetImageList()->m_hImageList, pHeader->GetImageList()->m_hImageList);
+    EXPECT_EQ(2, m_list.GetHeaderImage(1));
+    HDITEM item = {};
+    item.mask = HDI_FORMAT;
+    pHeader->GetItem(1, &item);
+    EXPECT_EQ(HDF_IMAGE | HDF_BITMAP_ON_RIGHT, item.fmt & (HDF_IMAGE | HDF_BITMAP_ON_RIGHT));
+    ASSERT_TRUE(m_list.SetHeaderImage(1, 3, TRUE));
+    pHeader->GetItem(1, &item);
+    EXPECT_EQ(HDF_IMAGE, item.fmt & (HDF_IMAGE | HDF_BITMAP_ON_RIGHT));
+    EXPECT_EQ(-1, m_list.GetHeaderImage(5));
+
+    ASSERT_TRUE(m_list.SetHeaderImageListFromBitmap(IDB_REPORT_IMAGES, RGB(255, 0, 255)));
+    EXPECT_NE(m_list.GetImageList()->m_hImageList, pHeader->GetImageList()->m_hImageList);
+    EXPECT_STREQ("b", m_list.GetHeaderText(1));
+    m_list.SetHeaderText(1, "新标题");
+    EXPECT_STREQ("新标题", m_list.GetHeaderText(1));
+}
+
+// ---------------------------------------------------------------------------------------------
+// The in-place editor.
+
+TEST_F(ReportCtrlTest, SecondClickOpensTheEditorAndKeysCommitOrCancel)
+{
+    m_list.ParseColumnSpec("name;phone;note,100,1");
+    m_list.InsertItemTexts(0, "a", "111", "n0");
+    m_list.InsertItemTexts(1, "b", "222", "n1");
+    m_list.SetEditable(TRUE);
+
+    Click(WM_LBUTTONDOWN, CellPoint(1, 1));
+    EXPECT_FALSE(m_list.IsEditing()); // the first click only selects
+    Click(WM_LBUTTONDOWN, CellPoint(1, 1));
+    ASSERT_TRUE(m_list.IsEditing());
+    CEdit* pEdit = m_list.GetEditControl();
+    EXPECT_STREQ("222", [&] { CString t; pEdit->GetWindowText(t); return t; }());
+
+    pEdit->SetWindowText("13800138000");
+    EXPECT_TRUE(PressKey(pEdit->m_hWnd, VK_RETURN));
+    EXPECT_FALSE(m_list.IsEditing());
+    EXPECT_FALSE(pEdit->IsWindowVisible());
+    EXPECT_STREQ("13800138000", m_list.GetItemText(1, 1));
+    std::vector<Note> edited = m_host.Take(WM_REPORT_EDITED);
+    ASSERT_EQ(1u, edited.size());
+    EXPECT_EQ(1u, edited[0].wParam);
+    EXPECT_EQ(1, edited[0].lParam);
+
+    // Esc leaves the text and tells nobody; an unchanged commit tells nobody either.
+    m_host.m_notes.clear();
+    m_list.BeginCellEdit(0, 0);
+    m_list.GetEditControl()->SetWindowText("changed");
+    EXPECT_TRUE(PressKey(m_list.GetEditControl()->m_hWnd, VK_ESCAPE));
+    EXPECT_STREQ("a", m_list.GetItemText(0, 0));
+    m_list.BeginCellEdit(0, 0);
+    EXPECT_FALSE(m_list.EndCellEdit(TRUE));
+    EXPECT_TRUE(m_host.m_notes.empty());
+
+    // A click while editing only commits.
+    m_list.BeginCellEdit(0, 0);
+    m_list.GetEditControl()->SetWindowText("a2");
+    Click(WM_LBUTTONDOWN, CellPoint(0, 0));
+    EXPECT_FALSE(m_list.IsEditing());
+    EXPECT_STREQ("a2", m_list.GetItemText(0, 0));
+}
+
+TEST_F(ReportCtrlTest, EditorTravelsWithTabAndArrowKeys)
+{
+    m_list.ParseColumnSpec("name;phone;note,100,1");
+    m_list.InsertItemTexts(0, "a", "111", "n0");
+    m_list.InsertItemTexts(1, "b", "222", "n1");
+    m_list.SetEditable(TRUE);
+
+    m_list.BeginCellEdit(0, 2); // a centred column gets a centred editor
+    EXPECT_EQ((DWORD)ES_CENTER, m_list.GetEditControl()->GetStyle() & (ES_CENTER | ES_RIGHT));
+    m_list.GetEditControl()->SetWindowText("note");
+    PressKey(m_list.GetEditControl()->m_hWnd, VK_TAB); // from the last column back to column 0
+    EXPECT_STREQ("note", m_list.GetItemText(0, 2));
+    EXPECT_TRUE(m_list.IsEditing());
+    EXPECT_EQ((DWORD)RC_ITEM_SELECTED | RC_ITEM_FOCUSED,
+              m_list.GetItemStates(0) & (RC_ITEM_SELECTED | RC_ITEM_FOCUSED));
+    EXPECT_EQ(0u, m_list.GetEditControl()->GetStyle() & (ES_CENTER | ES_RIGHT));
+
+    EXPECT_FALSE(PressKey(m_list.GetEditControl()->m_hWnd, VK_UP)); // row 0: the key goes on
+    EXPECT_TRUE(m_list.IsEditing());
+    EXPECT_TRUE(PressKey(m_list.GetEditControl()->m_hWnd, VK_DOWN));
+    EXPECT_TRUE(m_list.IsEditing());
+    EXPECT_EQ((DWORD)RC_ITEM_SELECTED, m_list.GetItemStates(1) & RC_ITEM_SELECTED);
+    EXPECT_EQ(0u, m_list.GetItemStates(0) & RC_ITEM_SELECTED);
+    EXPECT_FALSE(PressKey(m_list.GetEditControl()->m_hWnd, VK_DOWN)); // last row
+
+    // Changing the rows ends the edit: deleting the edited row cancels it.
+    m_list.GetEditControl()->SetWindowText("lost");
+    m_list.DeleteItem(1);
+    EXPECT_FALSE(m_list.IsEditing());
+    EXPECT_EQ((std::vector<std::string>{ "a" }), Column(0));
+    m_list.SetEditable(FALSE);
+    m_list.BeginCellEdit(0, 0);
+    EXPECT_FALSE(m_list.IsEditing());
+}
+
 } // namespace
