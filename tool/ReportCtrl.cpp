@@ -220,12 +220,12 @@ BOOL CReportCtrl::ParseColumnSpec(LPCTSTR lpszSpec)
     DeleteAllColumns();
     EndCellEdit(FALSE);
     BOOL bMade = FALSE;
-    for (const ReportRules::ColumnSpec& spec : ReportRules::ParseColumnSpec(lpszSpec)) {
-        int nFormat = spec.alignment == 1 ? LVCFMT_CENTER : (spec.alignment == 2 ? LVCFMT_RIGHT : LVCFMT_LEFT);
-        int nColumn = InsertColumn(GetColumnCount(), spec.title.c_str(), nFormat, spec.width, -1);
+    for (const ReportRules::ColumnSpec& layout : ReportRules::ParseColumnSpec(lpszSpec)) {
+        int nFormat = layout.alignment == 1 ? LVCFMT_CENTER : (layout.alignment == 2 ? LVCFMT_RIGHT : LVCFMT_LEFT);
+        int nColumn = InsertColumn(GetColumnCount(), layout.title.c_str(), nFormat, layout.width, -1);
         if (nColumn < 0)
             continue;
-        m_aEditable.SetAtGrow(nColumn, spec.editable);
+        m_aEditable.SetAtGrow(nColumn, layout.editable);
         bMade = TRUE;
     }
     return bMade;
@@ -583,6 +583,21 @@ BOOL CReportCtrl::SetItem(const LVITEM* pItem)
         }
     }
     return CListCtrl::SetItem(&item);
+}
+
+BOOL CReportCtrl::SetItem(int nItem, int nSubItem, UINT nMask, LPCTSTR lpszItem, int nImage, UINT nState,
+                          UINT nStateMask, LPARAM lParam)
+{
+    LVITEM item = {};
+    item.mask = nMask;
+    item.iItem = nItem;
+    item.iSubItem = nSubItem;
+    item.pszText = const_cast<LPSTR>(lpszItem);
+    item.iImage = nImage;
+    item.state = nState;
+    item.stateMask = nStateMask;
+    item.lParam = lParam;
+    return SetItem(&item);
 }
 
 BOOL CReportCtrl::SetItemImage(int nItem, int nSubItem, int nImageIndex)

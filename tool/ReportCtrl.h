@@ -82,13 +82,14 @@ public:
     BOOL SetItemText(int nItem, int nSubItem, char chValue);
     BOOL SetItemText(int nItem, int nSubItem, double dValue, int nPrecision = -1);
     BOOL SetItemText(int nItem, int nSubItem, const COleDateTime& dateTime, DWORD dwFlags = 0);
-    CString GetItemText(int nItem, int nSubItem) const { return CListCtrl::GetItemText(nItem, nSubItem); }
     BOOL DeleteItem(int nItem, BOOL bSelectNextItem = FALSE);
     int DeleteAllItems(DWORD dwStates = RC_ITEM_ALL);
     DWORD_PTR GetItemData(int nItem) const;
     BOOL SetItemData(int nItem, DWORD_PTR dwData);
     BOOL GetItem(LVITEM* pItem) const;
     BOOL SetItem(const LVITEM* pItem);
+    BOOL SetItem(int nItem, int nSubItem, UINT nMask, LPCTSTR lpszItem, int nImage, UINT nState, UINT nStateMask,
+                 LPARAM lParam);
     BOOL SetItemImage(int nItem, int nSubItem, int nImageIndex);
     int GetItemImage(int nItem, int nSubItem) const;
     BOOL MoveItem(int nItem, int nNewPosition);

@@ -215,6 +215,8 @@ TEST_F(ReportCtrlTest, RowsInsertedWithTextsDataAndTypedValues)
     EXPECT_EQ(0x5678, item.lParam);
     ASSERT_TRUE(m_list.SetItemData(nItem, 0x9abc));
     EXPECT_EQ(0x9abcu, m_list.GetItemData(nItem));
+    ASSERT_TRUE(m_list.SetItem(nItem, 0, LVIF_PARAM, NULL, 0, 0, 0, 0x42));
+    EXPECT_EQ(0x42u, m_list.GetItemData(nItem));
     EXPECT_EQ(RGB(1, 2, 3), m_list.GetCellTextColor(nItem, 0));
 
     m_list.SetItemText(0, 0, -42);
