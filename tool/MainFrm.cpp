@@ -15,9 +15,6 @@
 
 IMPLEMENT_DYNCREATE(CMainFrame, CGuiFrameWnd)
 
-// A byte from the modem port; the modem link reads the port's buffer itself.
-static const UINT WM_SERIAL_RXCHAR_FROM_PORT = WM_USER + 7;
-
 BEGIN_MESSAGE_MAP(CMainFrame, CGuiFrameWnd)
     ON_WM_CREATE()
     ON_WM_TIMER()
@@ -37,7 +34,7 @@ BEGIN_MESSAGE_MAP(CMainFrame, CGuiFrameWnd)
     ON_COMMAND(ID_APP_CLOSE, OnAppClose)
     ON_COMMAND(ID_STYLE_BLUE, OnColorStyleBlue)
     ON_COMMAND(ID_STYLE_GREY, OnColorStyleGrey)
-    ON_MESSAGE(WM_SERIAL_RXCHAR_FROM_PORT, OnSerialRxChar)
+    ON_MESSAGE(WM_SERIAL_RXCHAR, OnSerialRxChar)
 END_MESSAGE_MAP()
 
 static const UINT kIndicators[] = { ID_SEPARATOR, ID_INDICATOR_CAPS, ID_INDICATOR_NUM, ID_INDICATOR_SCRL };
@@ -207,10 +204,12 @@ BOOL CMainFrame::LoginAtStartup()
     return TRUE;
 }
 
-// Stand-in until the modem link exists: the tool runs as if no modem were configured.
+// Stand-in until the modem link exists: the tool runs as if no modem were configured, so the
+// modem port stays closed.
 int CMainFrame::InitSmsModem()
 {
     m_wndStatusBar.SetPaneText(0, "没有短信模块!", TRUE);
+    WriteLog(LOG_INFO, NULL, NULL, "没有短信模块!");
     return 0;
 }
 
@@ -221,14 +220,23 @@ void CMainFrame::ShowProgress(CString strText, int nShow, int)
         m_wndStatusBar.SetPaneText(0, strText, TRUE);
 }
 
+// The wait sleeps until a message comes or the time is up: waiting for the next message alone
+// would hold the caller for as long as the queue stays quiet.
 int CMainFrame::Delay(DWORD dwMilliseconds)
 {
     DWORD dwStart = ::GetTickCount();
-    do {
-        if (!AfxPumpMessage())
-            break; // the program is ending
-    } while (::GetTickCount() - dwStart <= dwMilliseconds);
-    return 0;
+    for (;;) {
+        DWORD dwElapsed = ::GetTickCount() - dwStart;
+        if (dwElapsed > dwMilliseconds)
+            return 0;
+        ::MsgWaitForMultipleObjects(0, NULL, FALSE, dwMilliseconds - dwElapsed + 1, QS_ALLINPUT);
+        // A window that keeps asking to be painted must not hold the wait past its time either.
+        MSG msg;
+        while (::GetTickCount() - dwStart <= dwMilliseconds && ::PeekMessageA(&msg, NULL, 0, 0, PM_NOREMOVE)) {
+            if (!AfxPumpMessage())
+                return 0; // the program is ending
+        }
+    }
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -303,18 +311,21 @@ void CMainFrame::OnOpenWebPage()
 
 static const char kDeviceListFilter[] = "设备列表文件 (*.csv)|*.csv|所有文件 (*.*)|*.*||";
 
+// The log tells of an import or export only once it has happened; a file that cannot be read or
+// written is reported by the document and logged as a failure.
 void CMainFrame::OnImportDevices()
 {
     ShowDeviceView();
     CFileDialog dlg(TRUE, "*.csv", "devices.csv", 0, kDeviceListFilter, this);
-    if (dlg.DoModal() != IDOK)
+    CDocument* pDoc = GetActiveDocument();
+    if (dlg.DoModal() != IDOK || pDoc == NULL)
         return;
     CString path = dlg.GetPathName();
-    WriteLog(LOG_INFO, NULL, NULL, "从文件[%s]中导入设备列表", (LPCTSTR)path);
-    CDocument* pDoc = GetActiveDocument();
-    if (pDoc == NULL)
-        return;
-    pDoc->OnOpenDocument(path);
+    if (pDoc->OnOpenDocument(path))
+        WriteLog(LOG_INFO, NULL, NULL, "从文件[%s]中导入设备列表", (LPCTSTR)path);
+    else
+        WriteLog(LOG_FAILURE, NULL, NULL, "从文件[%s]中导入设备列表失败", (LPCTSTR)path);
+    // Even a file that failed half-way may have added devices: the list counts as changed.
     pDoc->SetModifiedFlag(TRUE);
     if (CDeviceView* pPage = GetDeviceView())
         pPage->FillDeviceList();
@@ -330,8 +341,10 @@ void CMainFrame::OnExportDevices()
     if (dlg.DoModal() != IDOK || pDoc == NULL)
         return;
     CString path = dlg.GetPathName();
-    WriteLog(LOG_INFO, NULL, NULL, "导出设备列表到文件[%s]", (LPCTSTR)path);
-    pDoc->OnSaveDocument(path);
+    if (pDoc->OnSaveDocument(path))
+        WriteLog(LOG_INFO, NULL, NULL, "导出设备列表到文件[%s]", (LPCTSTR)path);
+    else
+        WriteLog(LOG_FAILURE, NULL, NULL, "导出设备列表到文件[%s]失败", (LPCTSTR)path);
     pDoc->SetModifiedFlag(bModified);
 }
 

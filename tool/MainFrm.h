@@ -7,6 +7,7 @@
 #include "GuiMiniSplitter.h"
 #include "GuiMiniTool.h"
 #include "GuiSplitterWnd.h"
+#include "SerialPort.h"
 
 class CDeviceView;
 class CGOut;
@@ -16,7 +17,8 @@ class CMainFrame : public CGuiFrameWnd {
 public:
     ~CMainFrame() override;
 
-    int m_bSending; // an SMS is being sent; the poll waits
+    int m_bSending;     // an SMS is being sent; the poll waits
+    CSerialPort m_Port; // the modem's port; it closes, and its monitor thread ends, with the frame
 
     void ShowDeviceView();
     void ShowModemView();
@@ -26,7 +28,8 @@ public:
     CDeviceView* GetDeviceView() const;
     CGOut* GetNavigationBar() const;
 
-    // Waits the given time while the message loop goes on.
+    // Waits the given time while the message loop goes on; ends early only when the program is
+    // ending.
     int Delay(DWORD dwMilliseconds);
     void ShowProgress(CString strText, int nShow, int nTicks);
     int InitSmsModem();
@@ -54,6 +57,7 @@ protected:
     afx_msg void OnImportDevices();
     afx_msg void OnExportDevices();
     afx_msg void OnAppClose();
+    // The modem link takes the port's bytes from its buffer; the notice of each needs no answer.
     afx_msg LRESULT OnSerialRxChar(WPARAM, LPARAM) { return 0; }
     DECLARE_MESSAGE_MAP()
 

@@ -51,9 +51,9 @@ void CSyslogView::OnInitialUpdate()
     m_levelImages.SetBkColor(RGB(255, 255, 255));
     for (UINT id : levelIcons)
         m_levelImages.Add((HICON)::LoadImageA(AfxGetResourceHandle(), MAKEINTRESOURCEA(id), IMAGE_ICON, 16, 16, 0));
-    m_list.SetImageList(&m_levelImages, LVSIL_SMALL);
+    m_list.SetImageList(&m_levelImages);
     m_list.ModifyStyle(0, LVS_REPORT | LVS_SHOWSELALWAYS);
-    m_list.SetExtendedStyle(0x861);
+    m_list.SetExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT | LVS_EX_ONECLICKACTIVATE | LVS_EX_UNDERLINEHOT);
     m_list.InsertColumn(0, "", LVCFMT_LEFT, 20);
     m_list.InsertColumn(1, "时间", LVCFMT_LEFT, 180);
     m_list.InsertColumn(2, "设备名称", LVCFMT_LEFT, 120);
@@ -92,7 +92,7 @@ void CSyslogView::LoadLog()
     FILE* file = fopen(GetLogPath(), "r");
     if (file == NULL)
         return;
-    m_list.DeleteAllItems();
+    m_list.DeleteAllItems(RC_ITEM_ALL);
     char line[kLogLineMax];
     while (fgets(line, sizeof line, file) != NULL) {
         LogRecord record;

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "GuiButton.h"
-#include "afxcmn.h"
+#include "ReportCtrl.h"
 #include "afxext.h"
 
 #include <sys/stat.h>
@@ -13,8 +13,6 @@ class CSyslogView : public CFormView {
 public:
     void OnInitialUpdate() override;
     void LoadLog();
-
-    CListCtrl m_list;
 
 protected:
     CSyslogView();
@@ -33,6 +31,11 @@ protected:
     // reloads; the size catches changes within the same second.
     time_t m_lastModified;
     long m_lastSize;
+
+public:
+    CReportCtrl m_list;
+
+protected:
     CGuiButton m_btnExport;
     CGuiButton m_btnClear;
     CImageList m_levelImages;

@@ -1,6 +1,7 @@
 // The operation log file and the log page, in real windows.
 #include <gtest/gtest.h>
 
+#include "DialogAnswerer.h"
 #include "Log.h"
 #include "SyslogView.h"
 #include "resource.h"
@@ -8,8 +9,6 @@
 #include <fstream>
 #include <sstream>
 #include <string>
-#include <thread>
-#include <vector>
 
 namespace {
 
@@ -91,56 +90,6 @@ TEST_F(LogTest, ClosedOrClearedLogsWriteNothingOrStartAfresh)
 
 // ---------------------------------------------------------------------------------------------
 
-// Answers the program's modal windows from a second thread: file dialogs get the given path
-// and OK; message boxes have their text noted and get OK.
-class DialogAnswerer {
-public:
-    DialogAnswerer(DWORD threadId, std::string path) : m_threadId(threadId), m_path(std::move(path))
-    {
-        m_thread = std::thread([this] { Run(); });
-    }
-    ~DialogAnswerer()
-    {
-        m_stop = true;
-        m_thread.join();
-    }
-    std::vector<std::string> m_messages;
-    int m_fileDialogs = 0;
-
-private:
-    static BOOL CALLBACK Visit(HWND hWnd, LPARAM lParam)
-    {
-        auto* self = reinterpret_cast<DialogAnswerer*>(lParam);
-        char cls[64] = "";
-        ::GetClassNameA(hWnd, cls, sizeof cls);
-        if (strcmp(cls, "#32770") != 0 || !::IsWindowVisible(hWnd))
-            return TRUE;
-        HWND hName = ::GetDlgItem(hWnd, 1152) ? ::GetDlgItem(hWnd, 1152) : ::GetDlgItem(hWnd, 1148);
-        if (hName != NULL) {
-            ::SendMessageA(hName, WM_SETTEXT, 0, (LPARAM)self->m_path.c_str());
-            ++self->m_fileDialogs;
-        } else {
-            char text[512] = "";
-            ::GetDlgItemTextA(hWnd, 0xFFFF, text, sizeof text);
-            self->m_messages.push_back(text);
-        }
-        ::PostMessageA(hWnd, WM_COMMAND, IDOK, 0);
-        ::Sleep(300);
-        return FALSE;
-    }
-    void Run()
-    {
-        while (!m_stop) {
-            ::EnumThreadWindows(m_threadId, Visit, (LPARAM)this);
-            ::Sleep(100);
-        }
-    }
-    DWORD m_threadId;
-    std::string m_path;
-    volatile bool m_stop = false;
-    std::thread m_thread;
-};
-
 class LogPageTest : public LogTest {
 protected:
     void SetUp() override
@@ -176,11 +125,41 @@ TEST_F(LogPageTest, ThePageShowsTheNewestLineFirstAndCutsMessagesAtABar)
     EXPECT_STREQ("dev", Cell(1, 2));
     EXPECT_STREQ("139", Cell(1, 3));
     EXPECT_STREQ("first\n", Cell(2, 4));
-    LVITEMA item = {};
-    item.mask = LVIF_IMAGE;
-    item.iItem = 0;
-    m_page->m_list.GetItem(&item);
-    EXPECT_EQ(LOG_DEVICE_ERROR, item.iImage);
+    EXPECT_EQ(LOG_DEVICE_ERROR, m_page->m_list.GetItemImage(0, 0));
+    EXPECT_EQ(LOG_INFO, m_page->m_list.GetItemImage(2, 0));
+}
+
+// The template's list becomes the report control: its columns, its level icons, and a click on
+// a column title sorts the rows with their icons (the notification comes back through the page).
+TEST_F(LogPageTest, TheListIsAReportListThatSortsWithItsIcons)
+{
+    WriteLog(LOG_FAILURE, NULL, NULL, "b");
+    WriteLog(LOG_INFO, NULL, NULL, "c");
+    WriteLog(LOG_DEVICE_ERROR, NULL, NULL, "a");
+    Start();
+    CReportCtrl& list = m_page->m_list;
+    ASSERT_EQ(&list, CWnd::FromHandlePermanent(::GetDlgItem(m_page->m_hWnd, IDC_LOG_LIST)));
+    const char* titles[] = { "", "时间", "设备名称", "手机号码", "内容" };
+    const int widths[] = { 20, 180, 120, 100, 900 };
+    ASSERT_EQ(5, list.GetColumnCount());
+    for (int column = 0; column < 5; ++column) {
+        EXPECT_STREQ(titles[column], list.GetHeaderText(column));
+        EXPECT_EQ(widths[column], list.GetColumnWidth(column));
+    }
+    EXPECT_EQ(7, list.GetImageList()->GetImageCount());
+    EXPECT_EQ(0x863u, list.GetExtendedStyle() & 0x863u);
+
+    CHeaderCtrl* pHeader = list.GetHeaderCtrl();
+    CRect rect;
+    pHeader->GetItemRect(4, &rect);
+    CPoint point = rect.CenterPoint();
+    pHeader->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(point.x, point.y));
+    pHeader->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(point.x, point.y));
+    EXPECT_EQ(4, list.GetSortColumn());
+    EXPECT_STREQ("a\n", Cell(0, 4));
+    EXPECT_EQ(LOG_DEVICE_ERROR, list.GetItemImage(0, 0));
+    EXPECT_STREQ("b\n", Cell(1, 4));
+    EXPECT_EQ(LOG_FAILURE, list.GetItemImage(1, 0));
 }
 
 TEST_F(LogPageTest, ThePageReloadsOnlyWhenTheFileChangedAndKeepsRowsWhenItGoes)
@@ -234,6 +213,7 @@ TEST_F(LogPageTest, ExportCopiesTheLogAndLogsOnlyASuccessfulCopy)
         DialogAnswerer answerer(::GetCurrentThreadId(), target);
         ::SendDlgItemMessageA(m_page->m_hWnd, IDC_LOG_EXPORT, BM_CLICK, 0, 0);
         Pump(300);
+        answerer.Stop();
         EXPECT_EQ(1, answerer.m_fileDialogs);
     }
     std::string copy = ReadFile(target.c_str());
@@ -247,6 +227,7 @@ TEST_F(LogPageTest, ExportCopiesTheLogAndLogsOnlyASuccessfulCopy)
         DialogAnswerer answerer(::GetCurrentThreadId(), unreachable);
         ::SendDlgItemMessageA(m_page->m_hWnd, IDC_LOG_EXPORT, BM_CLICK, 0, 0);
         Pump(300);
+        answerer.Stop();
         ASSERT_EQ(1u, answerer.m_messages.size());
         EXPECT_NE(std::string::npos, answerer.m_messages[0].find("失败"));
     }

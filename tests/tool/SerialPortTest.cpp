@@ -1,6 +1,7 @@
 // The serial port on a pseudo-terminal pair, with a plain blocking peer on the far end.
 #include <gtest/gtest.h>
 
+#include "ProcessCounts.h"
 #include "SerialPort.h"
 
 #include <stdlib.h>
@@ -116,35 +117,6 @@ bool FirstPair(int& nPort, std::string& peerName)
         return false;
     peerName.assign(colon + 1, strcspn(colon + 1, ","));
     return true;
-}
-
-// The number of handles this process holds, from the system's handle list.
-int ProcessHandleCount()
-{
-    typedef LONG(WINAPI * QueryFn)(ULONG, PVOID, ULONG, PULONG);
-    struct Entry {
-        ULONG pid;
-        BYTE type;
-        BYTE flags;
-        USHORT handle;
-        PVOID object;
-        ACCESS_MASK access;
-    };
-    QueryFn query = reinterpret_cast<QueryFn>((void (*)())::GetProcAddress(::GetModuleHandleA("ntdll.dll"), "NtQuerySystemInformation"));
-    std::vector<char> buffer(1 << 20);
-    ULONG needed = 0;
-    while (query(16 /* handle information */, buffer.data(), (ULONG)buffer.size(), &needed) != 0) {
-        if (buffer.size() > (64u << 20))
-            return -1;
-        buffer.resize(buffer.size() * 2);
-    }
-    ULONG count = *reinterpret_cast<ULONG*>(buffer.data());
-    const Entry* entries = reinterpret_cast<const Entry*>(buffer.data() + sizeof(ULONG));
-    int nOwn = 0;
-    for (ULONG i = 0; i < count; ++i)
-        if (entries[i].pid == ::GetCurrentProcessId())
-            ++nOwn;
-    return nOwn;
 }
 
 class SerialPortTest : public ::testing::Test {

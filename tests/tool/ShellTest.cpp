@@ -3,9 +3,12 @@
 
 #include "AboutView.h"
 #include "DeviceView.h"
+#include "DialogAnswerer.h"
 #include "GOut.h"
+#include "Log.h"
 #include "MainFrm.h"
 #include "MarqtelDoc.h"
+#include "ProcessCounts.h"
 #include "ModemView.h"
 #include "SyslogView.h"
 #include "resource.h"
@@ -41,6 +44,21 @@ std::vector<HWND> Descendants(HWND hParent)
     std::vector<HWND> found;
     ::EnumChildWindows(hParent, CollectWindow, (LPARAM)&found);
     return found;
+}
+
+std::string ReadFile(const std::string& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    std::stringstream bytes;
+    bytes << file.rdbuf();
+    return bytes.str();
+}
+
+std::string TempPath(const char* name)
+{
+    char dir[MAX_PATH];
+    ::GetTempPathA(MAX_PATH, dir);
+    return std::string(dir) + name;
 }
 
 HWND FindDescendantByText(HWND hParent, const char* text)
@@ -193,6 +211,162 @@ TEST_F(FrameTest, ToolBarCommandsShowTheDevicePageAndTheStylesSwitch)
     EXPECT_EQ((DWORD)GUISTYLE_2003, GuiDrawLayer::m_Style);
 }
 
+// The page made at a switch fills the right pane beside the navigation bar, and keeps filling it
+// when the frame changes size.
+TEST_F(FrameTest, ASwitchedPageFillsTheRightPaneAndFollowsTheFrame)
+{
+    OpenFrame(1000);
+    auto expectPageFillsRightPane = [&](const char* when) {
+        CRect rcSplitter, rcNavigation, rcPage;
+        ::GetWindowRect(::GetParent(m_frame->GetRightPage()->m_hWnd), &rcSplitter);
+        m_frame->GetNavigationBar()->GetWindowRect(&rcNavigation);
+        m_frame->GetRightPage()->GetWindowRect(&rcPage);
+        EXPECT_GT(rcPage.left, rcNavigation.right) << when;
+        EXPECT_LT(rcPage.left - rcNavigation.right, 10) << when;
+        EXPECT_EQ(rcSplitter.right, rcPage.right) << when;
+        EXPECT_EQ(rcSplitter.top, rcPage.top) << when;
+        EXPECT_EQ(rcSplitter.bottom, rcPage.bottom) << when;
+    };
+    Command(ID_SHOW_SYSLOG);
+    expectPageFillsRightPane("after the switch");
+    m_frame->MoveWindow(0, 0, 800, 500);
+    expectPageFillsRightPane("after a resize");
+    Command(ID_SHOW_MODEM);
+    expectPageFillsRightPane("after a second switch");
+}
+
+// An export writes the file but leaves the list as changed as it was; an import marks it changed.
+// The log tells of each only once the file was written or read.
+TEST_F(FrameTest, ExportKeepsTheListChangedImportMarksItAndTheLogFollowsTheOutcome)
+{
+    CloseLog();
+    ::DeleteFileA(GetLogPath());
+    OpenLog();
+    OpenFrame(1000);
+    std::string target = TempPath("exported-devices.csv");
+    ::DeleteFileA(target.c_str());
+
+    m_doc->SetModifiedFlag(TRUE);
+    {
+        DialogAnswerer answerer(::GetCurrentThreadId(), target);
+        Command(ID_EXPORT_DEVICES);
+        answerer.Stop();
+        EXPECT_EQ(1, answerer.m_fileDialogs);
+    }
+    EXPECT_NE(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesA(target.c_str()));
+    EXPECT_TRUE(m_doc->IsModified());
+    EXPECT_TRUE(m_frame->GetRightPage()->IsKindOf(RUNTIME_CLASS(CDeviceView)));
+
+    m_doc->SetModifiedFlag(FALSE);
+    {
+        DialogAnswerer answerer(::GetCurrentThreadId(), target);
+        Command(ID_IMPORT_DEVICES);
+    }
+    EXPECT_TRUE(m_doc->IsModified());
+
+    std::string unreachable = TempPath("no-such-folder\\devices.csv");
+    m_doc->SetModifiedFlag(FALSE);
+    {
+        DialogAnswerer answerer(::GetCurrentThreadId(), unreachable);
+        Command(ID_EXPORT_DEVICES);
+        answerer.Stop();
+        EXPECT_EQ(1u, answerer.m_messages.size()); // the document reports the failed write
+    }
+    EXPECT_FALSE(m_doc->IsModified());
+
+    std::string log = ReadFile(GetLogPath());
+    EXPECT_NE(std::string::npos, log.find("|||导出设备列表到文件[" + target + "]\r\n"));
+    EXPECT_NE(std::string::npos, log.find("|||从文件[" + target + "]中导入设备列表\r\n"));
+    EXPECT_EQ(std::string::npos, log.find("|||导出设备列表到文件[" + unreachable + "]\r\n"));
+    EXPECT_NE(std::string::npos, log.find("|||导出设备列表到文件[" + unreachable + "]失败\r\n"));
+    CloseLog();
+    ::DeleteFileA(target.c_str());
+}
+
+// Closing a changed list asks whether to save it; Cancel keeps the frame, No closes it.
+TEST_F(FrameTest, ClosingAChangedListAsksFirstAndCancelKeepsTheFrame)
+{
+    OpenFrame(1000);
+    m_doc->SetModifiedFlag(TRUE);
+    {
+        DialogAnswerer answerer(::GetCurrentThreadId(), "", IDCANCEL);
+        m_frame->SendMessage(WM_CLOSE);
+        answerer.Stop();
+        ASSERT_EQ(1u, answerer.m_messages.size());
+        EXPECT_EQ("设备列表已被更改，是否需要保存？", answerer.m_messages[0]);
+        EXPECT_EQ("提示", answerer.m_captions[0]);
+    }
+    ASSERT_TRUE(::IsWindow(m_hFrame));
+    EXPECT_TRUE(m_doc->IsModified());
+    {
+        DialogAnswerer answerer(::GetCurrentThreadId(), "", IDNO);
+        m_frame->SendMessage(WM_CLOSE);
+        answerer.Stop();
+        EXPECT_EQ(1u, answerer.m_messages.size());
+    }
+    EXPECT_FALSE(::IsWindow(m_hFrame));
+}
+
+// The wait of the modem exchanges and of the save message: what arrives meanwhile is handled,
+// and a quiet queue does not hold it past its time.
+TEST_F(FrameTest, DelayHandlesMessagesAndEndsOnAQuietQueue)
+{
+    OpenFrame(1000);
+    Pump(300); // the start-up timer has had its turn
+    m_frame->PostMessage(WM_COMMAND, ID_SHOW_SYSLOG);
+    DWORD dwStart = ::GetTickCount();
+    EXPECT_EQ(0, m_frame->Delay(200));
+    EXPECT_TRUE(m_frame->GetRightPage()->IsKindOf(RUNTIME_CLASS(CSyslogView)));
+
+    MSG msg;
+    while (::PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE))
+        ::DispatchMessageA(&msg);
+    ::KillTimer(m_frame->GetRightPage()->m_hWnd, TIMER_LOG_RELOAD);
+    UINT_PTR nGuard = ::SetTimer(NULL, 0, 4000, NULL); // ends a wait for a message that never comes
+    dwStart = ::GetTickCount();
+    m_frame->Delay(200);
+    DWORD dwWaited = ::GetTickCount() - dwStart;
+    ::KillTimer(NULL, nGuard);
+    EXPECT_GE(dwWaited, 200u);
+    EXPECT_LT(dwWaited, 3000u);
+}
+
+// The frame owns the modem port: destroying the frame closes the port, even while the port's
+// monitor waits for the frame to take its notice of received bytes, and the monitor thread ends.
+TEST_F(FrameTest, TheModemPortClosesWithTheFrame)
+{
+    const char* pairs = getenv("SERIAL_PAIRS");
+    ASSERT_TRUE(pairs != NULL && strncmp(pairs, "COM", 3) == 0) << "run with a serial pair (SERIAL_PAIRS)";
+    int nPort = atoi(pairs + 3);
+    std::string peerName(strchr(pairs, ':') + 1);
+    peerName = peerName.substr(0, peerName.find(','));
+
+    // Warm up once: the system keeps some handles of its own after the first use of the ports.
+    HANDLE hPeer = ::CreateFileA(("\\\\.\\" + peerName).c_str(), GENERIC_READ | GENERIC_WRITE, 0, NULL,
+                                 OPEN_EXISTING, 0, NULL);
+    ASSERT_NE(INVALID_HANDLE_VALUE, hPeer);
+    {
+        CSerialPort scratch;
+        ASSERT_TRUE(scratch.InitPort(NULL, nPort, 9600, 'N', 8, 1, 0, EV_RXCHAR, 10240, 512));
+    }
+
+    OpenFrame(1000);
+    int nHandlesBefore = ProcessHandleCount();
+    int nThreadsBefore = ProcessThreadCount();
+    ASSERT_TRUE(m_frame->m_Port.InitPort(m_frame, nPort, 9600, 'N', 8, 1, 0, EV_RXCHAR, 10240, 512));
+    ASSERT_TRUE(m_frame->m_Port.StartMonitoring());
+    EXPECT_EQ(nThreadsBefore + 1, ProcessThreadCount());
+    EXPECT_GT(ProcessHandleCount(), nHandlesBefore);
+    DWORD dwWritten = 0;
+    ::WriteFile(hPeer, "+CMTI: \"SM\",1\r\n", 15, &dwWritten, NULL);
+    ::Sleep(300); // the monitor now waits in its notice of the first byte
+
+    ::DestroyWindow(m_hFrame);
+    EXPECT_EQ(nThreadsBefore, ProcessThreadCount());
+    EXPECT_LE(ProcessHandleCount(), nHandlesBefore);
+    ::CloseHandle(hPeer);
+}
+
 // ---------------------------------------------------------------------------------------------
 // The program: a copy in a folder of its own, so that its log and devices folder are fresh.
 
@@ -311,6 +485,24 @@ TEST_F(ProgramTest, ASecondStartIsRefusedAndBothStartsAreLogged)
     log = Log();
     EXPECT_EQ(2, Count(log, "|||系统退出\r\n"));
     EXPECT_EQ(log.size() - strlen("|||系统退出\r\n"), log.rfind("|||系统退出\r\n"));
+}
+
+// A frame command that neither the pages nor the frame handle reaches the application object.
+TEST_F(ProgramTest, TheAboutCommandReachesTheApplication)
+{
+    PROCESS_INFORMATION& program = Start();
+    HWND hFrame = FindWindowOf(program.dwProcessId, NULL, 20000);
+    ASSERT_NE(HWND(NULL), hFrame);
+    ::PostMessageA(hFrame, WM_COMMAND, ID_APP_ABOUT, 0);
+    HWND hAbout = FindWindowOf(program.dwProcessId, "About Marqtel", 20000);
+    ASSERT_NE(HWND(NULL), hAbout);
+    EXPECT_NE(HWND(NULL), FindDescendantByText(hAbout, "Marqtel Version 1.0"));
+    ::PostMessageA(hAbout, WM_COMMAND, IDOK, 0);
+    for (int i = 0; i < 200 && ::IsWindow(hAbout); ++i)
+        ::Sleep(50);
+    EXPECT_FALSE(::IsWindow(hAbout));
+    ::PostMessageA(hFrame, WM_CLOSE, 0, 0);
+    EXPECT_EQ(WAIT_OBJECT_0, ::WaitForSingleObject(program.hProcess, 20000));
 }
 
 } // namespace
