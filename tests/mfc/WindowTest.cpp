@@ -150,6 +150,202 @@ TEST_F(MessageMapTest, DestroyingTheWindowLetsGoOfTheObject)
 }
 
 // ---------------------------------------------------------------------------------------------
+// The other ways a message reaches its handler: command ranges, a control's own handling of its
+// notifications and colours, owner drawing, and the default handling after nested messages.
+
+class CRangeTarget : public CWnd {
+public:
+    std::vector<UINT> m_range;
+    int m_single = 0;
+
+protected:
+    afx_msg void OnStyle(UINT nID) { m_range.push_back(nID); }
+    afx_msg void OnSingle() { ++m_single; }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CRangeTarget, CWnd)
+    ON_COMMAND(32778, OnSingle)
+    ON_COMMAND_RANGE(32777, 32779, OnStyle)
+END_MESSAGE_MAP()
+
+TEST(MessagePathTest, ARangeHandlerHearsWhichCommandAndAnEarlierEntryWins)
+{
+    CRangeTarget target;
+    ASSERT_TRUE(target.CreateEx(0, NULL, "range", WS_POPUP, 0, 0, 10, 10, NULL, NULL));
+    target.SendMessage(WM_COMMAND, 32777);
+    target.SendMessage(WM_COMMAND, 32778);
+    target.SendMessage(WM_COMMAND, 32779);
+    target.SendMessage(WM_COMMAND, 32780);
+    EXPECT_EQ((std::vector<UINT>{ 32777, 32779 }), target.m_range);
+    EXPECT_EQ(1, target.m_single);
+    target.DestroyWindow();
+}
+
+// A button that answers its own clicks; the _EX form lets its parent hear them as well.
+class CSelfClickingButton : public CButton {
+public:
+    int m_clicks = 0;
+    BOOL m_passOn = FALSE;
+
+protected:
+    afx_msg BOOL OnClicked()
+    {
+        ++m_clicks;
+        return !m_passOn;
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CSelfClickingButton, CButton)
+    ON_CONTROL_REFLECT_EX(BN_CLICKED, OnClicked)
+END_MESSAGE_MAP()
+
+// A label with a colour of its own, and an owner-drawn button that paints itself.
+class CColouredLabel : public CStatic {
+public:
+    CBrush m_brush{ RGB(0, 128, 0) };
+
+protected:
+    afx_msg HBRUSH CtlColor(CDC* pDC, UINT)
+    {
+        pDC->SetTextColor(RGB(255, 255, 255));
+        return m_brush;
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CColouredLabel, CStatic)
+    ON_WM_CTLCOLOR_REFLECT()
+END_MESSAGE_MAP()
+
+class CPaintedButton : public CButton {
+public:
+    int m_draws = 0;
+    void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) override
+    {
+        ++m_draws;
+        ::FillRect(lpDrawItemStruct->hDC, &lpDrawItemStruct->rcItem, (HBRUSH)::GetStockObject(BLACK_BRUSH));
+    }
+};
+
+class CControlHost : public CWnd {
+public:
+    int m_parentClicks = 0;
+    BOOL m_colourLabels = FALSE;
+    CBrush m_brush{ RGB(0, 0, 255) };
+    CSelfClickingButton m_button;
+    CColouredLabel m_label;
+    CPaintedButton m_painted;
+
+protected:
+    afx_msg void OnButton() { ++m_parentClicks; }
+    // As the tool's pages do: the usual colours first, then their own for labels.
+    afx_msg HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor)
+    {
+        HBRUSH hbr = CWnd::OnCtlColor(pDC, pWnd, nCtlColor);
+        if (m_colourLabels && nCtlColor == CTLCOLOR_STATIC) {
+            pDC->SetBkMode(TRANSPARENT);
+            return m_brush;
+        }
+        return hbr;
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CControlHost, CWnd)
+    ON_BN_CLICKED(10, OnButton)
+    ON_WM_CTLCOLOR()
+END_MESSAGE_MAP()
+
+class ControlHostTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_host.CreateEx(0, NULL, "host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 300, 200, NULL, NULL));
+        ASSERT_TRUE(m_host.m_button.Create("按钮", WS_VISIBLE | BS_PUSHBUTTON, CRect(5, 5, 80, 30), &m_host, 10));
+        ASSERT_TRUE(m_host.m_label.Create("标签", WS_VISIBLE, CRect(5, 40, 80, 60), &m_host, 11));
+        ASSERT_TRUE(m_host.m_painted.Create("", WS_VISIBLE | BS_OWNERDRAW, CRect(5, 70, 80, 95), &m_host, 12));
+    }
+    void TearDown() override { m_host.DestroyWindow(); }
+    HBRUSH LabelColour(COLORREF& textColour)
+    {
+        HDC hDC = ::GetDC(m_host.m_label.m_hWnd);
+        HBRUSH hbr = (HBRUSH)m_host.SendMessage(WM_CTLCOLORSTATIC, (WPARAM)hDC, (LPARAM)m_host.m_label.m_hWnd);
+        textColour = ::GetTextColor(hDC);
+        ::ReleaseDC(m_host.m_label.m_hWnd, hDC);
+        return hbr;
+    }
+    CControlHost m_host;
+};
+
+TEST_F(ControlHostTest, AControlAnswersItsOwnClickAndMayPassItOn)
+{
+    m_host.m_button.SendMessage(BM_CLICK);
+    EXPECT_EQ(1, m_host.m_button.m_clicks);
+    EXPECT_EQ(0, m_host.m_parentClicks);
+    m_host.m_button.m_passOn = TRUE;
+    m_host.m_button.SendMessage(BM_CLICK);
+    EXPECT_EQ(2, m_host.m_button.m_clicks);
+    EXPECT_EQ(1, m_host.m_parentClicks);
+}
+
+TEST_F(ControlHostTest, ALabelKeepsItsOwnColourUnlessItsParentGivesOne)
+{
+    COLORREF text = 0;
+    EXPECT_EQ((HBRUSH)m_host.m_label.m_brush, LabelColour(text));
+    EXPECT_EQ(RGB(255, 255, 255), text);
+    m_host.m_colourLabels = TRUE;
+    EXPECT_EQ((HBRUSH)m_host.m_brush, LabelColour(text));
+}
+
+TEST_F(ControlHostTest, AnOwnerDrawnButtonPaintsItself)
+{
+    m_host.UpdateWindow();
+    int nDraws = m_host.m_painted.m_draws;
+    EXPECT_GT(nDraws, 0);
+    m_host.m_painted.RedrawWindow();
+    EXPECT_GT(m_host.m_painted.m_draws, nDraws);
+}
+
+// A handler that sends other messages before it lets the default handling run: the default
+// handling is still that of its own message.
+class CNestingTarget : public CWnd {
+public:
+    HWND m_hOther = NULL;
+
+protected:
+    afx_msg LRESULT OnSetText(WPARAM, LPARAM)
+    {
+        ::SendMessageA(m_hOther, WM_SETTEXT, 0, (LPARAM) "other");
+        SendMessage(WM_GETTEXTLENGTH);
+        return Default();
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CNestingTarget, CWnd)
+    ON_MESSAGE(WM_SETTEXT, OnSetText)
+END_MESSAGE_MAP()
+
+TEST(MessagePathTest, DefaultHandlingAfterNestedMessagesIsThatOfTheHandlersOwnMessage)
+{
+    CWnd other;
+    CNestingTarget target;
+    ASSERT_TRUE(other.CreateEx(0, NULL, "", WS_POPUP, 0, 0, 10, 10, NULL, NULL));
+    ASSERT_TRUE(target.CreateEx(0, NULL, "", WS_POPUP, 0, 0, 10, 10, NULL, NULL));
+    target.m_hOther = other.m_hWnd;
+    target.SetWindowText("目标");
+    CString text;
+    target.GetWindowText(text);
+    EXPECT_STREQ("目标", text);
+    other.GetWindowText(text);
+    EXPECT_STREQ("other", text);
+    target.DestroyWindow();
+    other.DestroyWindow();
+}
+
+// ---------------------------------------------------------------------------------------------
 
 class CExchangeDlg : public CDialog {
 public:

@@ -1,8 +1,12 @@
 #include "afxwin.h"
 
+#include <errno.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
+
+#include <cmath>
+#include <limits>
 
 IMPLEMENT_DYNAMIC(CDialog, CWnd)
 
@@ -242,27 +246,62 @@ void AFXAPI DDX_Text(CDataExchange* pDX, int nIDC, CString& value)
         ::SetWindowTextA(hWndCtrl, value);
 }
 
-// Whole-text number parsing: leading and trailing blanks are allowed, nothing else.
-template <class T>
-static bool ParseWhole(const CString& text, const char* format, T& out)
+static bool IsBlank(char ch)
 {
-    char tail[2];
-    T value;
-    if (sscanf(text, format, &value, tail) != 1)
+    return ch == ' ' || ch == '\t' || ch == '\r' || ch == '\n';
+}
+
+// Whole-text number reading: blanks around the number are allowed, nothing else. A number the
+// member's type cannot hold is no number, where the C library's readers would wrap it into
+// another one (a minus sign for an unsigned member, more digits than 32 bits take).
+template <class T>
+static bool ParseWhole(const CString& text, T& out)
+{
+    const char* p = text;
+    while (IsBlank(*p))
+        ++p;
+    if (!(*p == '-' || *p == '+' || (*p >= '0' && *p <= '9')))
+        return false;
+    char* end = NULL;
+    errno = 0;
+    long long value = strtoll(p, &end, 10);
+    if (end == p || errno == ERANGE)
+        return false;
+    while (IsBlank(*end))
+        ++end;
+    if (*end != '\0' || value < (long long)std::numeric_limits<T>::min() ||
+        value > (long long)std::numeric_limits<T>::max())
+        return false;
+    out = (T)value;
+    return true;
+}
+
+template <>
+bool ParseWhole<double>(const CString& text, double& out)
+{
+    const char* p = text;
+    while (IsBlank(*p))
+        ++p;
+    char* end = NULL;
+    double value = strtod(p, &end);
+    if (end == p || !std::isfinite(value))
+        return false;
+    while (IsBlank(*end))
+        ++end;
+    if (*end != '\0')
         return false;
     out = value;
     return true;
 }
 
 template <class T>
-static void ExchangeNumber(CDataExchange* pDX, int nIDC, T& value, const char* scanFormat, const char* printFormat,
-                           LPCTSTR lpszPrompt)
+static void ExchangeNumber(CDataExchange* pDX, int nIDC, T& value, const char* printFormat, LPCTSTR lpszPrompt)
 {
     HWND hWndCtrl = pDX->PrepareEditCtrl(nIDC);
     if (hWndCtrl == NULL)
         return;
     if (pDX->m_bSaveAndValidate) {
-        if (!ParseWhole(ControlText(hWndCtrl), scanFormat, value)) {
+        if (!ParseWhole(ControlText(hWndCtrl), value)) {
             AfxMessageBox(lpszPrompt, MB_ICONEXCLAMATION);
             pDX->Fail();
         }
@@ -278,27 +317,27 @@ static const char kNumberPrompt[] = "请输入一个数字。";
 
 void AFXAPI DDX_Text(CDataExchange* pDX, int nIDC, int& value)
 {
-    ExchangeNumber(pDX, nIDC, value, " %d %1s", "%d", kIntegerPrompt);
+    ExchangeNumber(pDX, nIDC, value, "%d", kIntegerPrompt);
 }
 
 void AFXAPI DDX_Text(CDataExchange* pDX, int nIDC, UINT& value)
 {
-    ExchangeNumber(pDX, nIDC, value, " %u %1s", "%u", kIntegerPrompt);
+    ExchangeNumber(pDX, nIDC, value, "%u", kIntegerPrompt);
 }
 
 void AFXAPI DDX_Text(CDataExchange* pDX, int nIDC, long& value)
 {
-    ExchangeNumber(pDX, nIDC, value, " %ld %1s", "%ld", kIntegerPrompt);
+    ExchangeNumber(pDX, nIDC, value, "%ld", kIntegerPrompt);
 }
 
 void AFXAPI DDX_Text(CDataExchange* pDX, int nIDC, DWORD& value)
 {
-    ExchangeNumber(pDX, nIDC, value, " %lu %1s", "%lu", kIntegerPrompt);
+    ExchangeNumber(pDX, nIDC, value, "%lu", kIntegerPrompt);
 }
 
 void AFXAPI DDX_Text(CDataExchange* pDX, int nIDC, double& value)
 {
-    ExchangeNumber(pDX, nIDC, value, " %lf %1s", "%.15g", kNumberPrompt);
+    ExchangeNumber(pDX, nIDC, value, "%.15g", kNumberPrompt);
 }
 
 void AFXAPI DDX_Check(CDataExchange* pDX, int nIDC, int& value)
