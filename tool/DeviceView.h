@@ -12,7 +12,6 @@ public:
     void QueryCheckedDevices(BOOL) {}
     void CommitDevicePage() {}
     void FillDeviceList() {}
-    void OnSmsReply(const CString&, const CString&, const CString&) {}
 
 protected:
     CDeviceView();

@@ -1,4 +1,4 @@
-// The modem port page. For now its template with the fixed settings; the port list and its
+// The modem port page. For now only its template with the fixed settings; the port list and its
 // probing come with the modem page work.
 #pragma once
 
@@ -6,8 +6,6 @@
 
 class CModemView : public CFormView {
     DECLARE_DYNCREATE(CModemView)
-public:
-    void OnInitialUpdate() override;
 
 protected:
     CModemView();
