@@ -1,0 +1,22 @@
+#define IDD_EXCHANGE 200
+#define IDC_NAME 1001
+#define IDC_COUNT 1002
+#define IDC_ENABLED 1003
+#define IDC_CHOICE 1004
+#define IDR_TESTFRAME 300
+#define IDD_SETTINGS 201
+#define IDC_RADIO_A 1010
+#define IDC_RADIO_B 1011
+#define IDC_RADIO_C 1012
+#define IDC_RATIO 1013
+#define IDC_PORT 1014
+#define IDC_BAUD 1015
+#define IDC_MODEL 1016
+#define IDC_LABEL 1017
+#define IDC_OTHER_RADIO 1018
+#define IDD_FORM 202
+#define IDC_FIRST 1020
+#define IDC_SECOND 1021
+#ifndef IDC_STATIC
+#define IDC_STATIC (-1)
+#endif

@@ -1,0 +1,2 @@
+#pragma once
+#define IDB_REPORT_IMAGES 200

@@ -1,0 +1,18 @@
+// The device page. For now: its template and list, and the operations the shell calls, which do
+// nothing yet; the page itself comes with the device page work.
+#pragma once
+
+#include "afxext.h"
+
+class CDeviceView : public CFormView {
+    DECLARE_DYNCREATE(CDeviceView)
+public:
+    void AddNewDevice() {}
+    void DeleteSelectedDevices() {}
+    void QueryCheckedDevices(BOOL) {}
+    void CommitDevicePage() {}
+    void FillDeviceList() {}
+
+protected:
+    CDeviceView();
+};
