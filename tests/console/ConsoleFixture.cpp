@@ -85,9 +85,21 @@ void ConsoleTest::SendFromTerminal(DtuTerminal& terminal, const std::vector<std:
 }
 
 std::vector<std::uint8_t> ConsoleTest::ReceiveHostData(DtuTerminal& terminal, DWORD timeoutMs) {
-    verrin::Frame frame;
-    if (!terminal.receiveType(verrin::FrameType::HostData, frame, timeoutMs)) return {};
-    return frame.payload;
+    // The console works on this very thread: keep its messages flowing while waiting.
+    std::deque<std::vector<std::uint8_t>>& pending = hostData[&terminal];
+    const DWORD end = GetTickCount() + timeoutMs;
+    while (pending.empty()) {
+        std::vector<verrin::Frame> frames;
+        terminal.drain(frames);
+        for (const verrin::Frame& frame : frames)
+            if (frame.type == static_cast<std::uint8_t>(verrin::FrameType::HostData)) pending.push_back(frame.payload);
+        if (!pending.empty()) break;
+        if (static_cast<int>(end - GetTickCount()) <= 0) return {};
+        PumpMessages(5);
+    }
+    std::vector<std::uint8_t> data = std::move(pending.front());
+    pending.pop_front();
+    return data;
 }
 
 std::vector<std::string> ConsoleTest::MemoLines() const {

@@ -3,6 +3,8 @@
 // folder of its own and simulated terminals as its peers.
 #include <gtest/gtest.h>
 
+#include <deque>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -31,7 +33,8 @@ protected:
     // Sends data from the terminal and waits until the console has counted it.
     void SendFromTerminal(DtuTerminal& terminal, const std::vector<std::uint8_t>& data);
     int EventCount() const;
-    // The next host data frame the terminal receives within the time; empty when none came.
+    // The next host data frame the terminal receives within the time (the console's messages
+    // handled meanwhile); empty when none came.
     std::vector<std::uint8_t> ReceiveHostData(DtuTerminal& terminal, DWORD timeoutMs = 3000);
 
     std::vector<std::string> MemoLines() const;
@@ -43,4 +46,7 @@ protected:
     std::unique_ptr<TForm1> form;
     std::string folder;  // the data log folder
     DtuProtocol protocol = DtuProtocol::Udp;
+
+private:
+    std::map<const DtuTerminal*, std::deque<std::vector<std::uint8_t>>> hostData;
 };
