@@ -29,6 +29,8 @@ TForm1* Form1 = nullptr;
 namespace {
 
 constexpr int MemoLineLimit = 200;
+// How long the display may lag behind a burst of events that does not end.
+constexpr DWORD LongestHoldMs = 100;
 
 // The library's 12-byte terminal id field for a typed id: NUL-padded, cut at 12 characters.
 void FillIdField(char (&field)[12], const std::string& id) {
@@ -237,8 +239,59 @@ void TForm1::recvmessage(TMessage&) {
     TUserDataRecord record;
     char aux[1024];
     // A message whose event was taken already (or came after a stop) finds none: nothing changes.
-    if (do_read_proc(&record, aux, CheckBox2->Checked() ? 1 : 0) <= 0) return;
-    HandleLinkRecord(record);
+    if (do_read_proc(&record, aux, CheckBox2->Checked() ? 1 : 0) > 0) {
+        HoldDisplay();
+        HandleLinkRecord(record);
+        FHolding = false;
+    }
+    if (!LinkEventWaiting() || GetTickCount() - FHoldStart >= LongestHoldMs) ShowHeldDisplay();
+}
+
+// While a burst of events is handled, memo lines and list rebuilds wait for its end: each change
+// of the memo repaints its scroll bars (tens of milliseconds on some systems) and a rebuild asks
+// the library for every slot.
+void TForm1::HoldDisplay() {
+    if (FHeldLines.empty() && !FListStale) FHoldStart = GetTickCount();
+    FHolding = true;
+}
+
+bool TForm1::LinkEventWaiting() {
+    MSG next;
+    return PeekMessageA(&next, Handle(), NotifyMessage, NotifyMessage, PM_NOREMOVE) != FALSE;
+}
+
+void TForm1::ShowHeldDisplay() {
+    if (!FHeldLines.empty()) {
+        std::string text;
+        for (const std::string& line : FHeldLines) text += (text.empty() ? "" : "\r\n") + line;
+        FHeldLines.clear();
+        Memo1->Lines()->Add(text);
+    }
+    if (FListStale) {
+        FListStale = false;
+        Timer1Timer(this);
+    }
+}
+
+void TForm1::AddMemoLine(const std::string& line) {
+    if (FHolding) {
+        FHeldLines.push_back(line);
+        return;
+    }
+    ShowHeldDisplay();
+    Memo1->Lines()->Add(line);
+}
+
+int TForm1::MemoLineCount() const { return Memo1->Lines()->Count() + static_cast<int>(FHeldLines.size()); }
+
+void TForm1::ClearMemo() {
+    FHeldLines.clear();
+    Memo1->Lines()->Clear();
+}
+
+void TForm1::RebuildTerminalList() {
+    if (FHolding) FListStale = true;
+    else Timer1Timer(this);
 }
 
 void TForm1::HandleLinkRecord(const TUserDataRecord& record) {
@@ -248,10 +301,10 @@ void TForm1::HandleLinkRecord(const TUserDataRecord& record) {
     // A length beyond the data field would read past the record; only the field is taken.
     const std::size_t length = std::min<std::size_t>(record.DataLength, sizeof record.Data);
     if (length == 0) {
-        Timer1Timer(this);
+        RebuildTerminalList();
         return;
     }
-    if (Memo1->Lines()->Count() >= MemoLineLimit) Memo1->Lines()->Clear();
+    if (MemoLineCount() >= MemoLineLimit) ClearMemo();
     if (N13->Checked()) ShowReceivedData(id, time, record.Data, length);
     if (ComOpen == 1 && ComBridgeUsable()) WriteComOutput(ComHandle, record.Data, length);
     if (CheckBox4->Checked()) WriteDataLog(record);
@@ -273,8 +326,6 @@ void TForm1::ShowReceivedLights(const std::uint8_t* data, std::size_t length) {
 }
 
 void TForm1::CountEvent() { Panel2->SetCaption(IntToStr(StrToIntDef(Panel2->Caption(), 0) + 1)); }
-
-void TForm1::AddMemoLine(const std::string& line) { Memo1->Lines()->Add(line); }
 
 // ---- the terminal list ------------------------------------------------------------------------
 
@@ -371,7 +422,7 @@ void TForm1::EditIntervalChange(TObject*) {
 // ---- menu settings ----------------------------------------------------------------------------
 
 void TForm1::ToolButton4Click(TObject*) {
-    Memo1->Lines()->Clear();
+    ClearMemo();
     ShowLightPattern("gggg");
 }
 

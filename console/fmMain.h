@@ -159,7 +159,13 @@ protected:
 private:
     void AskProtocol();
     void CollectLights();
+    void HoldDisplay();
+    bool LinkEventWaiting();
+    void ShowHeldDisplay();
     void AddMemoLine(const std::string& line);
+    int MemoLineCount() const;
+    void ClearMemo();
+    void RebuildTerminalList();
     void ShowReceivedData(const std::string& id, const std::string& time, const std::uint8_t* data, std::size_t length);
     void ShowReceivedLights(const std::uint8_t* data, std::size_t length);
     void CountEvent();
@@ -177,6 +183,11 @@ private:
 
     std::array<TShape*, 16> FLights{};
     bool FShownOnce = false;
+    // The display held back while a burst of link events is handled.
+    bool FHolding = false;
+    std::vector<std::string> FHeldLines;
+    bool FListStale = false;
+    DWORD FHoldStart = 0;
 };
 
 // The main form of the running program (the dialogs read and write its settings).

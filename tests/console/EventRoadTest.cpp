@@ -64,6 +64,22 @@ TEST_F(EventRoad, ALoginShowsItsLineAndTheTerminalInTheList) {
     EXPECT_EQ(form->ListView1->Columns()->Count(), 6);
 }
 
+TEST_F(EventRoad, ABurstOfLoginsEndsWithEveryLoginShownInOrderAndEveryTerminalListed) {
+    std::vector<std::unique_ptr<DtuTerminal>> terminals;
+    for (int i = 0; i < 30; ++i) {
+        terminals.push_back(std::make_unique<DtuTerminal>(protocol, "1380000" + std::to_string(1000 + i)));
+        ASSERT_TRUE(terminals.back()->connect("127.0.0.1", static_cast<std::uint16_t>(form->ListenPort)));
+        ASSERT_TRUE(terminals.back()->sendLogin());
+    }
+    ASSERT_TRUE(PumpUntil([&] { return form->ListView1->Items()->Count() == 30; }));
+    PumpMessages(50);
+    std::vector<std::string> logins;
+    for (const std::string& line : MemoLines())
+        if (line.find(" 登录，时间: ") != std::string::npos) logins.push_back(line.substr(std::string("用户 ID: ").size(), 11));
+    ASSERT_EQ(logins.size(), 30u);
+    for (int i = 0; i < 30; ++i) EXPECT_EQ(logins[static_cast<std::size_t>(i)], "1380000" + std::to_string(1000 + i)) << "in arrival order";
+}
+
 TEST_F(EventRoad, TheListIsRebuiltByItsTimerAndAfterEventsWithoutData) {
     auto first = LoginTerminal("13800000001");
     auto second = LoginTerminal("13800000002");
