@@ -37,6 +37,7 @@ const TClassInfo& Tflog::StaticClass() {
 void Tflog::FormCreate(TObject*) {
     if (Form1->LogDir == "NODIR") CheckBox1->SetChecked(true);
     else if (DirectoryExists(Form1->LogDir)) DirectoryListBox1->SetDirectory(Form1->LogDir);
+    DriveComboBox1->SetDrive(DirectoryListBox1->Drive());
     Memo1->SetText(Form1->LogDir);
     ComboBox1->SetItemIndex(ComboBox1->Items()->IndexOf(IntToStr(Form1->RecordsPerFile)));
 }
