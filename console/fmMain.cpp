@@ -7,11 +7,8 @@
 
 #include "ComPort.h"
 #include "DataConvert.h"
-#include "DataLogFile.h"
-#include "DataLogFormat.h"
 #include "IndicatorLights.h"
 #include "SettingsFile.h"
-#include "components/DateTimeText.h"
 #include "components/Dialogs.h"
 #include "components/SysUtils.h"
 #include "components/TClassInfo.h"
@@ -306,7 +303,7 @@ void TForm1::HandleLinkRecord(const TUserDataRecord& record) {
     }
     if (MemoLineCount() >= MemoLineLimit) ClearMemo();
     if (N13->Checked()) ShowReceivedData(id, time, record.Data, length);
-    if (ComOpen == 1 && ComBridgeUsable()) WriteComOutput(ComHandle, record.Data, length);
+    if (ComBridgeUsable()) WriteComOutput(ComHandle, record.Data, length);
     if (CheckBox4->Checked()) WriteDataLog(record);
     if (N13->Checked()) ShowReceivedLights(record.Data, length);
     CountEvent();
