@@ -1,36 +1,23 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and starts the main job. Until the console exists this is a
-# demonstration of the link service: linkhost starts verrin.dll and prints what it hears while
-# the DTU simulator logs terminals in and sends data.
-#   scripts/run.sh [--tcp] [--port N] [--terminals N] [--seconds S]
+# Installs what is missing, builds, and starts the console Sablink: on the user's display when
+# there is one, else on a virtual one. Its terminals come from the DTU simulator (README.md).
+#   scripts/run.sh
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-protocol=--udp
-port=5002
-terminals=5
-seconds=15
-while [ $# -gt 0 ]; do
-  case "$1" in
-    --tcp) protocol=--tcp; shift ;;
-    --udp) protocol=--udp; shift ;;
-    --port) port="$2"; shift 2 ;;
-    --terminals) terminals="$2"; shift 2 ;;
-    --seconds) seconds="$2"; shift 2 ;;
-    *) echo "usage: scripts/run.sh [--udp|--tcp] [--port N] [--terminals N] [--seconds S]" >&2; exit 2 ;;
-  esac
-done
+[ $# -eq 0 ] || { echo "usage: scripts/run.sh" >&2; exit 2; }
 
 scripts/install-deps.sh
 scripts/build.sh
 
 run() { scripts/wine-run.sh --state build/wine "$@"; }
-run --start
+run --display --start
 trap 'run --stop' EXIT
 
-run build/bin/linkhost.exe "$protocol" --port "$port" --seconds "$((seconds + 4))" --reply &
-host=$!
-sleep 2
-run build/bin/dtusim.exe "$protocol" --port "$port" --terminals "$terminals" --rate 2 --heartbeat 5 \
-  --duration "$seconds" --quiet
-wait "$host"
+if [ -z "${DISPLAY:-}" ]; then
+  echo "run.sh: no display; the console runs on the virtual display :$(head -n1 build/wine/xvfb.display)"
+  echo "        (a picture of it: import -display :$(head -n1 build/wine/xvfb.display) -window root shot.png)"
+fi
+echo "run.sh: Sablink asks whether to serve UDP (是) or TCP (否), then listens on port 5002."
+echo "        Terminals: scripts/wine-run.sh --state build/wine build/bin/dtusim.exe --udp --port 5002"
+run --display build/bin/Sablink.exe

@@ -143,8 +143,12 @@ void TCustomForm::SetBorderIcons(TBorderIcons icons) {
 void TCustomForm::SetFormStyle(TFormStyle style) {
     if (style == FFormStyle) return;
     FFormStyle = style;
-    if (HandleAllocated())
-        SetWindowPos(Handle(), style == fsStayOnTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    if (!HandleAllocated()) return;
+    SetWindowPos(Handle(), style == fsStayOnTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    // Some systems keep an owned window topmost whatever its new z-order says; a window made
+    // anew takes the style from its parameters.
+    const bool topmost = (GetWindowLongA(Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+    if (topmost != (style == fsStayOnTop)) RecreateWnd();
 }
 
 void TCustomForm::SetWindowState(TWindowState state) {
@@ -236,6 +240,12 @@ void TCustomForm::CreateWnd() {
         SendMessageA(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
     }
     if (FMenu) ::SetMenu(Handle(), FMenu->Handle());
+}
+
+void TCustomForm::DestroyWnd() {
+    // The system destroys the menu of a window that goes; the form's main menu outlives it.
+    if (FMenu && HandleAllocated()) ::SetMenu(Handle(), nullptr);
+    TWinControl::DestroyWnd();
 }
 
 void TCustomForm::SetVisible(bool visible) {
@@ -473,6 +483,13 @@ void TCustomForm::WndProc(TMessage& m) {
     case CM_RELEASE:
         delete this;
         return;
+    case CM_RECREATEWND: {
+        // A form is shown by SetVisible, not by its window style: a shown form is shown again.
+        const bool showing = HandleAllocated() && IsWindowVisible(Handle());
+        TWinControl::WndProc(m);
+        if (showing) ShowWindow(Handle(), SW_SHOWNA);
+        return;
+    }
     default:
         break;
     }

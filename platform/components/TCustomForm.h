@@ -99,6 +99,7 @@ public:
 protected:
     void CreateParams(TCreateParams& params) override;
     void CreateWnd() override;
+    void DestroyWnd() override;
     void WndProc(TMessage& message) override;
     virtual void DoCreate();
     virtual void DoClose(TCloseAction& action);

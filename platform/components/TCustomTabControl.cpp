@@ -4,6 +4,7 @@
 
 #include "components/TApplication.h"
 #include "components/TClassInfo.h"
+#include "components/TCustomControl.h"
 
 const TClassInfo& TCustomTabControl::StaticClass() {
     static const TClassInfo info = TClassBuilder<TCustomTabControl>("TCustomTabControl")
@@ -55,6 +56,8 @@ void TCustomTabControl::Change() {
 }
 
 void TCustomTabControl::WndProc(TMessage& m) {
+    // The standard tab control leaves the row beside its tabs unpainted.
+    if (EraseControlBackground(*this, m)) return;
     if (m.Msg == CN_NOTIFY) {
         if (reinterpret_cast<NMHDR*>(m.LParam)->code == static_cast<UINT>(TCN_SELCHANGE)) Change();
         return;

@@ -131,6 +131,8 @@ void TListItems::PushToWindow() {
 }
 
 void TListItems::ItemChanged(TListItem* item) {
+    // Within an update the whole view is shown again at its end.
+    if (FUpdateCount > 0) return;
     const int index = IndexOf(item);
     if (index >= 0 && FView.HandleAllocated()) SendMessageA(FView.Handle(), LVM_UPDATE, static_cast<WPARAM>(index), 0);
 }

@@ -8,6 +8,7 @@
 #include "components/TButton.h"
 #include "components/TCustomEdit.h"
 #include "components/TForm.h"
+#include "components/TMainMenu.h"
 #include "components/TScreen.h"
 #include "components/TTimer.h"
 #include "components/TWriter.h"
@@ -75,6 +76,28 @@ TEST(Forms, KeyPreviewSeesKeysBeforeTheControl) {
     PumpMessages();
     EXPECT_EQ(order, "form edit:y");
     EXPECT_EQ(edit->Text(), "y") << "the key as changed by the preview reaches the window";
+}
+
+TEST(Forms, StayOnTopComesAndGoesOnAShownOwnedForm) {
+    PrepareApplication();
+    TForm form(nullptr);
+    auto* button = new TButton(&form);
+    button->SetParent(&form);
+    auto* menu = new TMainMenu(&form);
+    auto* item = new TMenuItem(&form);
+    item->SetCaption("控制(&C)");
+    menu->Items()->Add(item);
+    form.SetMenu(menu);
+    form.Show();
+    ASSERT_NE(GetWindow(form.Handle(), GW_OWNER), nullptr);
+    form.SetFormStyle(fsStayOnTop);
+    EXPECT_TRUE(GetWindowLongA(form.Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+    form.SetFormStyle(fsNormal);
+    EXPECT_FALSE(GetWindowLongA(form.Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+    EXPECT_TRUE(IsWindowVisible(form.Handle()));
+    EXPECT_EQ(GetParent(button->Handle()), form.Handle()) << "the controls stay on the form";
+    EXPECT_EQ(GetMenu(form.Handle()), menu->Handle()) << "and so does the menu";
+    EXPECT_TRUE(IsMenu(menu->Handle()));
 }
 
 TEST(Forms, ReleaseFreesTheFormAfterItsMessages) {

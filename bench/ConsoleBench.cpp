@@ -1,0 +1,302 @@
+// The console under load: its main form in this process (logging on, memo display on), 1,000
+// simulated terminals in a child process sending together at rising rates. Prints how long the
+// logins take to settle, the time to rebuild the terminal list, for each rate whether the
+// console keeps up (the link library's event queue does not grow), and the working set.
+//   consolebench [--terminals N] [--seconds S] [--rates R1,R2,...] [--display-off]
+// The child is this program again: consolebench --fleet PORT TERMINALS SECONDS RATES TAG
+#include <winsock2.h>
+
+#include <psapi.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "DtuTerminal.h"
+#include "SettingsFile.h"
+#include "components/TApplication.h"
+#include "components/TButton.h"
+#include "fmMain.h"
+#include "unitCustomDialogs.h"
+
+namespace {
+
+struct TOptions {
+    int terminals = 1000;
+    int seconds = 4;
+    std::vector<int> rates{50, 100, 200, 300, 400, 500, 700, 1000, 1500, 2000, 3000, 5000};
+    bool displayOff = false;
+};
+
+std::vector<int> ParseRates(const std::string& text) {
+    std::vector<int> rates;
+    std::stringstream list(text);
+    std::string item;
+    while (std::getline(list, item, ','))
+        if (std::atoi(item.c_str()) > 0) rates.push_back(std::atoi(item.c_str()));
+    return rates;
+}
+
+std::string JoinRates(const std::vector<int>& rates) {
+    std::string text;
+    for (int r : rates) text += (text.empty() ? "" : ",") + std::to_string(r);
+    return text;
+}
+
+HANDLE NamedEvent(const std::string& tag, const char* what) {
+    return CreateEventA(nullptr, FALSE, FALSE, ("ConsoleBench-" + tag + "-" + what).c_str());
+}
+
+// ---- the terminals' side (child process) ------------------------------------------------------
+
+int FleetMain(int port, int count, int seconds, const std::vector<int>& rates, const std::string& tag) {
+    WSADATA wsa;
+    WSAStartup(MAKEWORD(2, 2), &wsa);
+    HANDLE go = NamedEvent(tag, "go");
+    HANDLE done = NamedEvent(tag, "done");
+    std::vector<std::unique_ptr<DtuTerminal>> terminals;
+    for (int i = 0; i < count; ++i) {
+        auto t = std::make_unique<DtuTerminal>(DtuProtocol::Udp, std::to_string(13900000000ULL + static_cast<unsigned>(i)),
+                                               0x0A000001u + static_cast<unsigned>(i), static_cast<std::uint16_t>(7000 + i % 1000));
+        if (!t->connect("127.0.0.1", static_cast<std::uint16_t>(port)) || !t->sendLogin()) return 1;
+        terminals.push_back(std::move(t));
+        if (i % 50 == 49) Sleep(1);
+    }
+    SetEvent(done);  // logins sent
+    std::vector<std::uint8_t> payload(32);
+    for (int rate : rates) {
+        WaitForSingleObject(go, INFINITE);
+        const DWORD start = GetTickCount();
+        std::uint64_t sent = 0;
+        std::size_t next = 0;
+        for (DWORD elapsed = 0; elapsed < static_cast<DWORD>(seconds) * 1000; elapsed = GetTickCount() - start) {
+            const auto due = static_cast<std::uint64_t>(static_cast<double>(rate) * elapsed / 1000.0);
+            for (; sent < due; ++sent) {
+                for (std::size_t b = 0; b < payload.size(); ++b) payload[b] = static_cast<std::uint8_t>('0' + (sent + b) % 10);
+                terminals[next]->sendData(payload);
+                next = (next + 1) % terminals.size();
+            }
+            std::vector<verrin::Frame> ignored;
+            for (std::size_t i = 0; i < 8; ++i) terminals[(next + i) % terminals.size()]->drain(ignored);
+            Sleep(1);
+        }
+        SetEvent(done);
+    }
+    WaitForSingleObject(go, 30000);  // the console has read what it needed
+    return 0;
+}
+
+// ---- the console's side -------------------------------------------------------------------------
+
+TLinkCounters Counters() {
+    TLinkCounters c{};
+    get_link_counters(&c);
+    return c;
+}
+
+long Backlog() {
+    const TLinkCounters c = Counters();
+    return static_cast<long>(c.EventsQueued) - static_cast<long>(c.EventsRead);
+}
+
+// Handles the console's messages one at a time until the event is set (or the time is up);
+// true when it was. One at a time, so that a flood of messages cannot hide the moment.
+bool PumpUntilSignalled(HANDLE event, DWORD timeoutMs, const std::function<void()>& sample = {}) {
+    const DWORD start = GetTickCount();
+    for (;;) {
+        if (WaitForSingleObject(event, 0) == WAIT_OBJECT_0) return true;
+        if (GetTickCount() - start > timeoutMs) return false;
+        MSG msg;
+        if (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        } else if (MsgWaitForMultipleObjects(1, &event, FALSE, 5, QS_ALLINPUT) == WAIT_OBJECT_0) {
+            return true;  // the wait took the event's signal
+        }
+        if (sample) sample();
+    }
+}
+
+bool PumpUntilDrained(DWORD timeoutMs) {
+    const DWORD start = GetTickCount();
+    while (Backlog() > 0) {
+        if (GetTickCount() - start > timeoutMs) return false;
+        Application->ProcessMessages();
+        Sleep(1);
+    }
+    Application->ProcessMessages();
+    return true;
+}
+
+BOOL CALLBACK ClickYes(HWND window, LPARAM) {
+    auto* box = dynamic_cast<TMessageForm*>(TControl::FindControl(window));
+    if (!box || !IsWindowVisible(window)) return TRUE;
+    if (auto* yes = dynamic_cast<TButton*>(box->FindComponent("Yes"))) SendMessageA(yes->Handle(), BM_CLICK, 0, 0);
+    return FALSE;
+}
+
+// Answers the protocol question with Yes as soon as it shows.
+void CALLBACK AnswerUdp(HWND, UINT, UINT_PTR id, DWORD) {
+    if (!EnumThreadWindows(GetCurrentThreadId(), ClickYes, 0)) KillTimer(nullptr, id);
+}
+
+std::uint16_t FreeUdpPort() {
+    SOCKET s = ::socket(AF_INET, SOCK_DGRAM, IPPROTO_UDP);
+    sockaddr_in a = {};
+    a.sin_family = AF_INET;
+    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    bind(s, reinterpret_cast<sockaddr*>(&a), sizeof a);
+    int length = sizeof a;
+    getsockname(s, reinterpret_cast<sockaddr*>(&a), &length);
+    closesocket(s);
+    return ntohs(a.sin_port);
+}
+
+std::string TempFolder() {
+    char base[MAX_PATH] = {0};
+    GetTempPathA(sizeof base, base);
+    const std::string path = std::string(base) + "consolebench-" + std::to_string(GetCurrentProcessId());
+    CreateDirectoryA(path.c_str(), nullptr);
+    return path;
+}
+
+void RemoveLogs(const std::string& folder) {
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder + "\\*.log").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do DeleteFileA((folder + "\\" + found.cFileName).c_str());
+        while (FindNextFileA(search, &found));
+        FindClose(search);
+    }
+    RemoveDirectoryA(folder.c_str());
+}
+
+PROCESS_INFORMATION StartFleet(int port, const TOptions& o, const std::string& tag) {
+    char self[MAX_PATH] = {0};
+    GetModuleFileNameA(nullptr, self, sizeof self);
+    std::string command = "\"" + std::string(self) + "\" --fleet " + std::to_string(port) + " " + std::to_string(o.terminals) + " " +
+                          std::to_string(o.seconds) + " " + JoinRates(o.rates) + " " + tag;
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessA(self, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process))
+        std::fprintf(stderr, "consolebench: cannot start the terminals' process\n");
+    return process;
+}
+
+int ConsoleMain(const TOptions& o) {
+    WSADATA wsa;
+    WSAStartup(MAKEWORD(2, 2), &wsa);
+    // The steps run longer than the terminals' idle time-out would allow without heartbeats.
+    SetEnvironmentVariableA("VERRIN_IDLE_TIMEOUT_MS", "3600000");
+    Application->Initialize();
+    Application->SetTitle("SABLINK");
+    WriteStartMode(StartManual);
+    SetTimer(nullptr, 0, 50, AnswerUdp);
+    std::unique_ptr<TForm1> form(NewForm<TForm1>(nullptr));
+    Form1 = form.get();
+    const std::string folder = TempFolder();
+    form->LogDir = folder;
+    form->ListenPort = FreeUdpPort();
+    form->Show();
+    form->ToolButton1Click(form.get());
+    form->CheckBox4->SetChecked(true);
+    if (o.displayOff) form->N13Click(form.get());
+    std::printf("consolebench: %d UDP terminals, logging on, memo display %s, %d s per rate\n", o.terminals,
+                o.displayOff ? "off" : "on", o.seconds);
+
+    const std::string tag = std::to_string(GetCurrentProcessId());
+    HANDLE go = NamedEvent(tag, "go");
+    HANDLE done = NamedEvent(tag, "done");
+    PROCESS_INFORMATION fleet = StartFleet(form->ListenPort, o, tag);
+    if (!fleet.hProcess) return 1;
+
+    // Logins: each is an event without data, so each rebuilds the list.
+    const DWORD loginStart = GetTickCount();
+    PumpUntilSignalled(done, 120000);
+    const DWORD deadline = GetTickCount() + 300000;
+    while (form->ListView1->Items()->Count() < o.terminals || Backlog() > 0) {
+        if (GetTickCount() > deadline) break;
+        Application->ProcessMessages();
+        Sleep(1);
+    }
+    std::printf("logins: %d terminals shown and listed %.1f s after they logged in together\n", form->ListView1->Items()->Count(),
+                (GetTickCount() - loginStart) / 1000.0);
+
+    LARGE_INTEGER frequency, t0, t1;
+    QueryPerformanceFrequency(&frequency);
+    constexpr int Rebuilds = 5;
+    QueryPerformanceCounter(&t0);
+    for (int i = 0; i < Rebuilds; ++i) form->Timer1Timer(form->Timer1);
+    QueryPerformanceCounter(&t1);
+    std::printf("terminal list: %d rows rebuilt in %.1f ms\n", form->ListView1->Items()->Count(),
+                1000.0 * static_cast<double>(t1.QuadPart - t0.QuadPart) / static_cast<double>(frequency.QuadPart) / Rebuilds);
+
+    int best = 0;
+    std::printf("%10s %10s %10s %12s %12s %10s\n", "rate/s", "queued/s", "handled/s", "backlog end", "backlog max", "keeps up");
+    for (int rate : o.rates) {
+        const TLinkCounters before = Counters();
+        long maxBacklog = 0;
+        const DWORD start = GetTickCount();
+        SetEvent(go);
+        PumpUntilSignalled(done, static_cast<DWORD>(o.seconds) * 1000 + 60000, [&] { maxBacklog = std::max(maxBacklog, Backlog()); });
+        const double elapsed = (GetTickCount() - start) / 1000.0;
+        const TLinkCounters after = Counters();
+        const long backlog = Backlog();
+        const double queued = (after.EventsQueued - before.EventsQueued) / elapsed;
+        const double handled = (after.EventsRead - before.EventsRead) / elapsed;
+        const bool keepsUp = after.EventsLost == before.EventsLost && backlog <= rate / 4 + 50;
+        std::printf("%10d %10.0f %10.0f %12ld %12ld %10s   (%.1f s)\n", rate, queued, handled, backlog, maxBacklog, keepsUp ? "yes" : "no", elapsed);
+        if (after.BeforeLogin != before.BeforeLogin || after.MalformedFrames != before.MalformedFrames)
+            std::printf("           (%u packets from terminals not logged in, %u malformed)\n", after.BeforeLogin - before.BeforeLogin,
+                        after.MalformedFrames - before.MalformedFrames);
+        if (!keepsUp) break;
+        best = rate;
+        if (!PumpUntilDrained(60000)) break;
+    }
+    SetEvent(go);  // lets the terminals' process finish
+    WaitForSingleObject(fleet.hProcess, 30000);
+    CloseHandle(fleet.hProcess);
+    CloseHandle(fleet.hThread);
+
+    PROCESS_MEMORY_COUNTERS memory{};
+    memory.cb = sizeof memory;
+    GetProcessMemoryInfo(GetCurrentProcess(), &memory, sizeof memory);
+    std::printf("highest rate kept up: %d data events/s (%d terminals together)\n", best, o.terminals);
+    std::printf("working set: %.1f MB now, %.1f MB at peak\n", memory.WorkingSetSize / 1048576.0, memory.PeakWorkingSetSize / 1048576.0);
+
+    char status[256];
+    do_close_all_user(status);
+    stop_gprs_server(status);
+    form.reset();
+    RemoveLogs(folder);
+    DeleteFileA(SettingsFilePath().c_str());
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::setvbuf(stdout, nullptr, _IOLBF, 4096);
+    if (argc == 7 && std::string(argv[1]) == "--fleet")
+        return FleetMain(std::atoi(argv[2]), std::atoi(argv[3]), std::atoi(argv[4]), ParseRates(argv[5]), argv[6]);
+    TOptions o;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        const bool hasValue = i + 1 < argc;
+        if (arg == "--terminals" && hasValue) o.terminals = std::max(1, std::atoi(argv[++i]));
+        else if (arg == "--seconds" && hasValue) o.seconds = std::max(1, std::atoi(argv[++i]));
+        else if (arg == "--rates" && hasValue) o.rates = ParseRates(argv[++i]);
+        else if (arg == "--display-off") o.displayOff = true;
+        else {
+            std::fprintf(stderr, "usage: consolebench [--terminals N] [--seconds S] [--rates R1,R2,...] [--display-off]\n");
+            return 2;
+        }
+    }
+    return ConsoleMain(o);
+}
