@@ -93,9 +93,7 @@ TEST_F(Containers, ListBoxesReportSelectionAndDoubleClicks) {
 }
 
 TEST_F(Containers, ADirectoryListOpensTheFolderDoubleClickedBeforeItsHandlerRuns) {
-    char temp[MAX_PATH];
-    GetTempPathA(MAX_PATH, temp);
-    const std::string base = std::string(temp) + "dirlist_test";
+    const std::string base = TempPath("dirlist_test");
     CreateDirectoryA(base.c_str(), nullptr);
     CreateDirectoryA((base + "\\beta").c_str(), nullptr);
     CreateDirectoryA((base + "\\alpha").c_str(), nullptr);
