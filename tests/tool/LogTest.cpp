@@ -5,26 +5,13 @@
 #include "Log.h"
 #include "SyslogView.h"
 #include "TestSupport.h"
+#include "ToolTestSupport.h"
 #include "resource.h"
 
 #include <sstream>
 #include <string>
 
 namespace {
-
-// Lets the message loop run for a while (the page's timers, the dialogs' windows).
-void Pump(DWORD dwMilliseconds)
-{
-    DWORD dwStart = ::GetTickCount();
-    MSG msg;
-    while (::GetTickCount() - dwStart < dwMilliseconds) {
-        while (::PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE)) {
-            ::TranslateMessage(&msg);
-            ::DispatchMessageA(&msg);
-        }
-        ::Sleep(10);
-    }
-}
 
 class LogTest : public ::testing::Test {
 protected:

@@ -4,34 +4,21 @@
 #include "ProcessCounts.h"
 #include "SerialPort.h"
 #include "TestSupport.h"
+#include "ToolTestSupport.h"
 
 #include <algorithm>
-#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
 namespace {
 
-struct Note {
-    UINT message;
-    WPARAM wParam;
-    LPARAM lParam;
-};
-
 // The owner window: records every message of the port.
 class CPortOwner : public CWnd {
 public:
     std::vector<Note> m_notes;
 
-    std::vector<Note> Take(UINT message) const
-    {
-        std::vector<Note> taken;
-        for (const Note& note : m_notes)
-            if (note.message == message)
-                taken.push_back(note);
-        return taken;
-    }
+    std::vector<Note> Take(UINT message) const { return NotesOf(m_notes, message); }
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
@@ -43,24 +30,6 @@ protected:
         return CWnd::WindowProc(message, wParam, lParam);
     }
 };
-
-// Runs this thread's messages (the port's monitor thread sends to it) until done() or time-out.
-bool PumpUntil(const std::function<bool()>& done, DWORD dwTimeout = 5000)
-{
-    DWORD dwStart = ::GetTickCount();
-    for (;;) {
-        MSG msg;
-        while (::PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE)) {
-            ::TranslateMessage(&msg);
-            ::DispatchMessageA(&msg);
-        }
-        if (done())
-            return true;
-        if (::GetTickCount() - dwStart > dwTimeout)
-            return false;
-        ::MsgWaitForMultipleObjects(0, NULL, FALSE, 10, QS_ALLINPUT);
-    }
-}
 
 // The far end of the pair: blocking I/O that returns at once with whatever has arrived.
 class Peer {

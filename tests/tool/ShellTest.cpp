@@ -12,25 +12,13 @@
 #include "ModemView.h"
 #include "SyslogView.h"
 #include "TestSupport.h"
+#include "ToolTestSupport.h"
 #include "resource.h"
 
 #include <string>
 #include <vector>
 
 namespace {
-
-void Pump(DWORD dwMilliseconds)
-{
-    DWORD dwStart = ::GetTickCount();
-    MSG msg;
-    while (::GetTickCount() - dwStart < dwMilliseconds) {
-        while (::PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE)) {
-            ::TranslateMessage(&msg);
-            ::DispatchMessageA(&msg);
-        }
-        ::Sleep(10);
-    }
-}
 
 BOOL CALLBACK CollectWindow(HWND hWnd, LPARAM lParam)
 {
