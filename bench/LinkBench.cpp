@@ -177,13 +177,7 @@ int main(int argc, char** argv) {
     WSADATA wsa;
     WSAStartup(MAKEWORD(2, 2), &wsa);
 
-    WNDCLASSA windowClass = {};
-    windowClass.lpfnWndProc = windowProc;
-    windowClass.hInstance = GetModuleHandleA(nullptr);
-    windowClass.lpszClassName = "LinkBench";
-    RegisterClassA(&windowClass);
-    HWND window = CreateWindowA("LinkBench", "linkbench", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr, nullptr,
-                                windowClass.hInstance, nullptr);
+    HWND window = CreateHiddenWindow("LinkBench", windowProc);
 
     bool ok = true;
     if (udpTerminals > 0) ok = bench(window, DtuProtocol::Udp, udpTerminals, rate, seconds, trace) && ok;

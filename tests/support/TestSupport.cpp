@@ -19,6 +19,16 @@ std::string WindowTextOf(HWND window) {
     return text;
 }
 
+HWND CreateHiddenWindow(const char* className, WNDPROC windowProc) {
+    WNDCLASSA windowClass = {};
+    windowClass.lpfnWndProc = windowProc;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.lpszClassName = className;
+    RegisterClassA(&windowClass);
+    return CreateWindowA(className, className, WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr, nullptr,
+                         windowClass.hInstance, nullptr);
+}
+
 namespace {
 
 struct TProcessWindowSearch {

@@ -1,6 +1,6 @@
 #pragma once
-// What tests of every area need from the system: window names, processes' windows, temporary
-// files, free ports and the serial pairs the runner makes.
+// What tests of every area need from the system: window names, hidden and processes' windows,
+// temporary files, free ports and the serial pairs the runner makes.
 #include <windows.h>
 
 #include <cstdint>
@@ -9,6 +9,9 @@
 
 std::string WindowClassOf(HWND window);
 std::string WindowTextOf(HWND window);
+// A hidden window of a class of its own name whose messages go to the procedure: where a host
+// program takes the link library's messages. Registering the class again is harmless.
+HWND CreateHiddenWindow(const char* className, WNDPROC windowProc);
 // A shown top-level window of the process that the test wants, looked for until the time is up
 // (once with no time); nullptr when none showed.
 HWND WaitForProcessWindow(DWORD processId, const std::function<bool(HWND)>& wanted, int timeoutMs);
