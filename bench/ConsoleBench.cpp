@@ -19,6 +19,7 @@
 
 #include "DtuTerminal.h"
 #include "SettingsFile.h"
+#include "TestSupport.h"
 #include "components/TApplication.h"
 #include "components/TButton.h"
 #include "fmMain.h"
@@ -145,22 +146,8 @@ void CALLBACK AnswerUdp(HWND, UINT, UINT_PTR id, DWORD) {
     if (!EnumThreadWindows(GetCurrentThreadId(), ClickYes, 0)) KillTimer(nullptr, id);
 }
 
-std::uint16_t FreeUdpPort() {
-    SOCKET s = ::socket(AF_INET, SOCK_DGRAM, IPPROTO_UDP);
-    sockaddr_in a = {};
-    a.sin_family = AF_INET;
-    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    bind(s, reinterpret_cast<sockaddr*>(&a), sizeof a);
-    int length = sizeof a;
-    getsockname(s, reinterpret_cast<sockaddr*>(&a), &length);
-    closesocket(s);
-    return ntohs(a.sin_port);
-}
-
 std::string TempFolder() {
-    char base[MAX_PATH] = {0};
-    GetTempPathA(sizeof base, base);
-    const std::string path = std::string(base) + "consolebench-" + std::to_string(GetCurrentProcessId());
+    const std::string path = TempPath("consolebench-" + std::to_string(GetCurrentProcessId()));
     CreateDirectoryA(path.c_str(), nullptr);
     return path;
 }
@@ -202,7 +189,7 @@ int ConsoleMain(const TOptions& o) {
     Form1 = form.get();
     const std::string folder = TempFolder();
     form->LogDir = folder;
-    form->ListenPort = FreeUdpPort();
+    form->ListenPort = FreePort(false);
     form->Show();
     form->ToolButton1Click(form.get());
     form->CheckBox4->SetChecked(true);

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "DtuFleet.h"
+#include "TestSupport.h"
 #include "verrin.h"
 
 namespace {
@@ -86,17 +87,6 @@ void pumpWhile(HWND window, const std::function<bool()>& busy) {
     KillTimer(window, 1);
 }
 
-int freePort(bool tcp) {
-    SOCKET probe = ::socket(AF_INET, tcp ? SOCK_STREAM : SOCK_DGRAM, 0);
-    sockaddr_in address = {};
-    address.sin_family = AF_INET;
-    ::bind(probe, reinterpret_cast<sockaddr*>(&address), sizeof address);
-    int length = sizeof address;
-    getsockname(probe, reinterpret_cast<sockaddr*>(&address), &length);
-    closesocket(probe);
-    return ntohs(address.sin_port);
-}
-
 double percentile(std::vector<double> values, double p) {
     if (values.empty()) return 0;
     std::sort(values.begin(), values.end());
@@ -111,7 +101,7 @@ bool bench(HWND window, DtuProtocol protocol, int terminals, double rate, DWORD 
 
     Run run;
     run.options.protocol = protocol;
-    run.options.port = static_cast<std::uint16_t>(freePort(tcp));
+    run.options.port = FreePort(tcp);
     run.options.terminals = terminals;
     run.options.packetsPerSecond = rate;
     run.options.packetSize = 64;
@@ -187,13 +177,7 @@ int main(int argc, char** argv) {
     WSADATA wsa;
     WSAStartup(MAKEWORD(2, 2), &wsa);
 
-    WNDCLASSA windowClass = {};
-    windowClass.lpfnWndProc = windowProc;
-    windowClass.hInstance = GetModuleHandleA(nullptr);
-    windowClass.lpszClassName = "LinkBench";
-    RegisterClassA(&windowClass);
-    HWND window = CreateWindowA("LinkBench", "linkbench", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr, nullptr,
-                                windowClass.hInstance, nullptr);
+    HWND window = CreateHiddenWindow("LinkBench", windowProc);
 
     bool ok = true;
     if (udpTerminals > 0) ok = bench(window, DtuProtocol::Udp, udpTerminals, rate, seconds, trace) && ok;

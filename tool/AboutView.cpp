@@ -1,6 +1,6 @@
 #include "AboutView.h"
 
-#include "GuiDrawLayer.h"
+#include "PageColors.h"
 #include "resource.h"
 
 IMPLEMENT_DYNCREATE(CAboutView, CFormView)
@@ -17,16 +17,10 @@ void CAboutView::OnInitialUpdate()
 {
     CFormView::OnInitialUpdate();
     if (m_brush.m_hObject == NULL)
-        m_brush.CreateSolidBrush(GuiDrawLayer::GetRGBColorFace(GUISTYLE_2003));
+        CreatePageBrush(m_brush);
 }
 
 HBRUSH CAboutView::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor)
 {
-    HBRUSH hbr = CFormView::OnCtlColor(pDC, pWnd, nCtlColor);
-    if ((nCtlColor == CTLCOLOR_BTN || nCtlColor == CTLCOLOR_DLG || nCtlColor == CTLCOLOR_STATIC) &&
-        m_brush.m_hObject != NULL) {
-        pDC->SetBkMode(TRANSPARENT);
-        return m_brush;
-    }
-    return hbr;
+    return PageCtlColor(pDC, nCtlColor, m_brush, CFormView::OnCtlColor(pDC, pWnd, nCtlColor));
 }

@@ -1,7 +1,7 @@
 #include "SyslogView.h"
 
-#include "GuiDrawLayer.h"
 #include "Log.h"
+#include "PageColors.h"
 #include "afxdlgs.h"
 #include "resource.h"
 
@@ -35,7 +35,7 @@ void CSyslogView::DoDataExchange(CDataExchange* pDX)
 void CSyslogView::OnInitialUpdate()
 {
     CFormView::OnInitialUpdate();
-    m_brush.CreateSolidBrush(GuiDrawLayer::GetRGBColorFace(GUISTYLE_2003));
+    CreatePageBrush(m_brush);
 
     CGuiButton* buttons[] = { &m_btnClear, &m_btnExport };
     for (CGuiButton* pButton : buttons) {
@@ -162,11 +162,5 @@ void CSyslogView::OnSize(UINT nType, int cx, int cy)
 
 HBRUSH CSyslogView::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor)
 {
-    HBRUSH hbr = CFormView::OnCtlColor(pDC, pWnd, nCtlColor);
-    if ((nCtlColor == CTLCOLOR_BTN || nCtlColor == CTLCOLOR_DLG || nCtlColor == CTLCOLOR_STATIC) &&
-        m_brush.m_hObject != NULL) {
-        pDC->SetBkMode(TRANSPARENT);
-        return m_brush;
-    }
-    return hbr;
+    return PageCtlColor(pDC, nCtlColor, m_brush, CFormView::OnCtlColor(pDC, pWnd, nCtlColor));
 }

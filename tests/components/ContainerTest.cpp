@@ -5,9 +5,7 @@
 
 #include <commctrl.h>
 
-#include <memory>
-
-#include "GuiTestSupport.h"
+#include "FormFixture.h"
 #include "components/TColorBox.h"
 #include "components/TCustomLabel.h"
 #include "components/TCustomListBox.h"
@@ -16,29 +14,18 @@
 #include "components/TCustomStatusBar.h"
 #include "components/TDirectoryListBox.h"
 #include "components/TDriveComboBox.h"
-#include "components/TForm.h"
 #include "components/TPageControl.h"
 #include "components/TTabSheet.h"
 #include "components/TToolBar.h"
 
 namespace {
 
-class Containers : public ::testing::Test {
+class Containers : public FormFixture {
 protected:
     void SetUp() override {
-        PrepareApplication();
-        form = std::make_unique<TForm>(nullptr);
+        FormFixture::SetUp();
         form->SetBounds(50, 50, 500, 400);
     }
-
-    template <class T>
-    T* Add(TWinControl* parent = nullptr) {
-        T* control = new T(form.get());
-        control->SetParent(parent ? parent : form.get());
-        return control;
-    }
-
-    std::unique_ptr<TForm> form;
 };
 
 TEST_F(Containers, AlignedControlsShareTheClientArea) {
@@ -106,9 +93,7 @@ TEST_F(Containers, ListBoxesReportSelectionAndDoubleClicks) {
 }
 
 TEST_F(Containers, ADirectoryListOpensTheFolderDoubleClickedBeforeItsHandlerRuns) {
-    char temp[MAX_PATH];
-    GetTempPathA(MAX_PATH, temp);
-    const std::string base = std::string(temp) + "dirlist_test";
+    const std::string base = TempPath("dirlist_test");
     CreateDirectoryA(base.c_str(), nullptr);
     CreateDirectoryA((base + "\\beta").c_str(), nullptr);
     CreateDirectoryA((base + "\\alpha").c_str(), nullptr);

@@ -2,15 +2,12 @@
 // lines and items, timers, keys.
 #include <gtest/gtest.h>
 
-#include <memory>
-
-#include "GuiTestSupport.h"
+#include "FormFixture.h"
 #include "components/Dialogs.h"
 #include "components/TCustomCheckBox.h"
 #include "components/TCustomEdit.h"
 #include "components/TCustomMemo.h"
 #include "components/TCustomPanel.h"
-#include "components/TForm.h"
 #include "components/TRadioButton.h"
 #include "components/TTimer.h"
 #include "components/TToolBar.h"
@@ -18,22 +15,12 @@
 
 namespace {
 
-class Controls : public ::testing::Test {
+class Controls : public FormFixture {
 protected:
     void SetUp() override {
-        PrepareApplication();
-        form = std::make_unique<TForm>(nullptr);
+        FormFixture::SetUp();
         form->SetBounds(100, 100, 400, 300);
     }
-
-    template <class T>
-    T* Add(TWinControl* parent = nullptr) {
-        T* control = new T(form.get());
-        control->SetParent(parent ? parent : form.get());
-        return control;
-    }
-
-    std::unique_ptr<TForm> form;
 };
 
 TEST_F(Controls, CheckedFromCodeRunsOnClickLikeAClick) {

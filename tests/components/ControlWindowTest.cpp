@@ -2,9 +2,7 @@
 // WindowProc; the control of a window is found from its handle.
 #include <gtest/gtest.h>
 
-#include <memory>
-
-#include "GuiTestSupport.h"
+#include "FormFixture.h"
 #include "components/SysUtils.h"
 #include "components/TButton.h"
 #include "components/TColorBox.h"
@@ -18,7 +16,6 @@
 #include "components/TCustomStatusBar.h"
 #include "components/TDirectoryListBox.h"
 #include "components/TDriveComboBox.h"
-#include "components/TForm.h"
 #include "components/TImage.h"
 #include "components/TPageControl.h"
 #include "components/TRadioButton.h"
@@ -29,22 +26,7 @@
 
 namespace {
 
-class ControlWindows : public ::testing::Test {
-protected:
-    void SetUp() override {
-        PrepareApplication();
-        form = std::make_unique<TForm>(nullptr);
-    }
-
-    template <class T>
-    T* Add(TWinControl* parent = nullptr) {
-        T* control = new T(form.get());
-        control->SetParent(parent ? parent : form.get());
-        return control;
-    }
-
-    std::unique_ptr<TForm> form;
-};
+using ControlWindows = FormFixture;
 
 TEST_F(ControlWindows, EveryControlClassNamesItsWindowClass) {
     auto* toolBar = Add<TToolBar>();

@@ -13,18 +13,6 @@ void PumpMessages(int milliseconds) {
     Application->ProcessMessages();
 }
 
-std::string WindowClassOf(HWND window) {
-    char name[256] = {0};
-    GetClassNameA(window, name, sizeof name);
-    return name;
-}
-
-std::string WindowTextOf(HWND window) {
-    char text[1024] = {0};
-    GetWindowTextA(window, text, sizeof text);
-    return text;
-}
-
 namespace {
 std::map<UINT_PTR, std::function<void()>>& Pending() {
     static std::map<UINT_PTR, std::function<void()>> pending;

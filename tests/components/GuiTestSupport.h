@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
+#include "TestSupport.h"
+
 // Handles the messages of the thread for about the given time.
 void PumpMessages(int milliseconds = 50);
-std::string WindowClassOf(HWND window);
-std::string WindowTextOf(HWND window);
 // Runs the action from the message loop once the loop runs (a modal loop, typically), after
 // the given delay.
 void RunLater(std::function<void()> action, int milliseconds = 30);

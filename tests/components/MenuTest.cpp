@@ -1,22 +1,18 @@
 // Menus: owner drawing through the item events, short-cuts, pop-up menus, items going away.
 #include <gtest/gtest.h>
 
-#include <memory>
-
-#include "GuiTestSupport.h"
+#include "FormFixture.h"
 #include "components/TButton.h"
 #include "components/TCanvas.h"
-#include "components/TForm.h"
 #include "components/TMainMenu.h"
 #include "components/TPopupMenu.h"
 
 namespace {
 
-class Menus : public ::testing::Test {
+class Menus : public FormFixture {
 protected:
     void SetUp() override {
-        PrepareApplication();
-        form = std::make_unique<TForm>(nullptr);
+        FormFixture::SetUp();
         menu = new TMainMenu(form.get());
         top = Item("&File", menu->Items());
         open = Item("&Open", top);
@@ -33,7 +29,6 @@ protected:
         return item;
     }
 
-    std::unique_ptr<TForm> form;
     TMainMenu* menu = nullptr;
     TMenuItem *top = nullptr, *open = nullptr, *line = nullptr, *quit = nullptr;
 };

@@ -1,23 +1,19 @@
 // The component notifications arrive where the skinning code listens for them.
 #include <gtest/gtest.h>
 
-#include <memory>
-
-#include "GuiTestSupport.h"
+#include "FormFixture.h"
 #include "components/TButton.h"
 #include "components/TCustomCheckBox.h"
 #include "components/TCustomEdit.h"
 #include "components/TCustomPanel.h"
-#include "components/TForm.h"
 #include "components/TMainMenu.h"
 
 namespace {
 
-class Notifications : public ::testing::Test {
+class Notifications : public FormFixture {
 protected:
     void SetUp() override {
-        PrepareApplication();
-        form = std::make_unique<TForm>(nullptr);
+        FormFixture::SetUp();
         panel = new TPanel(form.get());
         panel->SetParent(form.get());
         panel->SetBounds(0, 0, 200, 100);
@@ -44,7 +40,6 @@ protected:
         return static_cast<size_t>(std::count_if(heard.begin(), heard.end(), [msg](const TMessage& m) { return m.Msg == msg; }));
     }
 
-    std::unique_ptr<TForm> form;
     TPanel* panel = nullptr;
     TButton* button = nullptr;
     TEdit* edit = nullptr;

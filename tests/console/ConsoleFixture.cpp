@@ -118,3 +118,10 @@ bool ConsoleTest::MemoHas(const std::string& line) const {
     const auto lines = MemoLines();
     return std::find(lines.begin(), lines.end(), line) != lines.end();
 }
+
+void ConsoleWithTerminalTest::SetUp() {
+    ConsoleTest::SetUp();
+    CreateConsole();
+    StartService();
+    terminal = LoginTerminal("13800000001");
+}

@@ -50,3 +50,11 @@ protected:
 private:
     std::map<const DtuTerminal*, std::deque<std::vector<std::uint8_t>>> hostData;
 };
+
+// The console serving over UDP with one terminal, 13800000001, logged in.
+class ConsoleWithTerminalTest : public ConsoleTest {
+protected:
+    void SetUp() override;
+
+    std::unique_ptr<DtuTerminal> terminal;
+};

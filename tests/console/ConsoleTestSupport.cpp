@@ -1,8 +1,6 @@
 #include "ConsoleTestSupport.h"
 
 #include <algorithm>
-#include <fstream>
-#include <iterator>
 
 #include "components/TApplication.h"
 #include "components/TButton.h"
@@ -107,24 +105,10 @@ void ChooseMenuItem(TCustomForm* form, TMenuItem* item) {
     SendMessageA(form->Handle(), WM_COMMAND, static_cast<WPARAM>(item->Command()), 0);
 }
 
-std::uint16_t FreePort(bool tcp) {
-    SOCKET s = ::socket(AF_INET, tcp ? SOCK_STREAM : SOCK_DGRAM, tcp ? IPPROTO_TCP : IPPROTO_UDP);
-    sockaddr_in address = {};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    bind(s, reinterpret_cast<sockaddr*>(&address), sizeof address);
-    int length = sizeof address;
-    getsockname(s, reinterpret_cast<sockaddr*>(&address), &length);
-    closesocket(s);
-    return ntohs(address.sin_port);
-}
-
 std::string MakeTempFolder() {
-    char base[MAX_PATH] = {0};
-    GetTempPathA(sizeof base, base);
     static int counter = 0;
     for (;;) {
-        const std::string path = std::string(base) + "sablink-test-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++counter);
+        const std::string path = TempPath("sablink-test-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++counter));
         if (CreateDirectoryA(path.c_str(), nullptr)) return path;
         if (GetLastError() != ERROR_ALREADY_EXISTS) return std::string();
     }
@@ -152,9 +136,4 @@ std::vector<std::string> FilesIn(const std::string& folder, const std::string& p
     FindClose(search);
     std::sort(names.begin(), names.end());
     return names;
-}
-
-std::string ReadFileBytes(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
 }

@@ -1,11 +1,10 @@
 #pragma once
 // Driving the console's windows from a test: answering the modal boxes it shows, clicking its
-// controls and menu items, and the files and ports the tests need.
+// controls and menu items, and the folders and files the tests need.
 #include <winsock2.h>
 
 #include "components/Win32.h"
 
-#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -49,10 +48,8 @@ void ClickControl(TControl* control);
 // A menu item chosen: its command sent to the form's window.
 void ChooseMenuItem(TCustomForm* form, TMenuItem* item);
 
-std::uint16_t FreePort(bool tcp);
 // A new empty folder under the temporary folder, and its removal with everything in it.
 std::string MakeTempFolder();
 void RemoveFolder(const std::string& path);
 // The names of the files in a folder that match the pattern ("*.log"), sorted.
 std::vector<std::string> FilesIn(const std::string& folder, const std::string& pattern = "*");
-std::string ReadFileBytes(const std::string& path);

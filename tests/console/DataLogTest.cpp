@@ -11,15 +11,8 @@
 
 namespace {
 
-class DataLogs : public ConsoleTest {
+class DataLogs : public ConsoleWithTerminalTest {
 protected:
-    void SetUp() override {
-        ConsoleTest::SetUp();
-        CreateConsole();
-        StartService();
-        terminal = LoginTerminal("13800000001");
-    }
-
     void SwitchLogging(bool on) {
         if (form->CheckBox4->Checked() != on) ClickControl(form->CheckBox4);
     }
@@ -40,8 +33,6 @@ protected:
         const std::size_t at = header.find("接收时间: ") + std::string("接收时间: ").size();
         return header.substr(at, 19);
     }
-
-    std::unique_ptr<DtuTerminal> terminal;
 };
 
 }  // namespace

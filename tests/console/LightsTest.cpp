@@ -3,15 +3,8 @@
 
 namespace {
 
-class Lights : public ConsoleTest {
+class Lights : public ConsoleWithTerminalTest {
 protected:
-    void SetUp() override {
-        ConsoleTest::SetUp();
-        CreateConsole();
-        StartService();
-        terminal = LoginTerminal("13800000001");
-    }
-
     // One letter per light: 1 on, 0 off, e error, g running green, p panel.
     std::string Picture() {
         std::string text;
@@ -27,8 +20,6 @@ protected:
         for (int n = 1; n <= 16; ++n) text += form->Light(n)->Brush()->Color() == 0x00FF00 ? 'g' : form->Light(n)->Brush()->Color() == 0x10480D ? 'p' : '?';
         return text;
     }
-
-    std::unique_ptr<DtuTerminal> terminal;
 };
 
 }  // namespace

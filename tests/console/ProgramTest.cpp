@@ -1,10 +1,9 @@
 // Sablink.exe as the user starts it: another process, driven through its windows.
 #include <gtest/gtest.h>
 
-#include <windows.h>
-
-#include <functional>
 #include <string>
+
+#include "TestSupport.h"
 
 namespace {
 
@@ -15,39 +14,15 @@ std::string ProgramFolder() {
     return folder.substr(0, folder.find_last_of('\\'));
 }
 
-std::string Text(HWND window) {
-    char text[512] = {0};
-    GetWindowTextA(window, text, sizeof text);
-    return text;
-}
-
-std::string ClassOf(HWND window) {
-    char name[128] = {0};
-    GetClassNameA(window, name, sizeof name);
-    return name;
-}
-
-struct TSearch {
-    DWORD Process;
+struct TChildSearch {
     std::string Class;
     std::string Text;  // empty: any
     HWND Found;
 };
 
-BOOL CALLBACK MatchTopLevel(HWND window, LPARAM data) {
-    auto* s = reinterpret_cast<TSearch*>(data);
-    DWORD process = 0;
-    GetWindowThreadProcessId(window, &process);
-    if (process == s->Process && IsWindowVisible(window) && ClassOf(window) == s->Class) {
-        s->Found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 BOOL CALLBACK MatchChild(HWND window, LPARAM data) {
-    auto* s = reinterpret_cast<TSearch*>(data);
-    if (ClassOf(window) == s->Class && (s->Text.empty() || Text(window) == s->Text)) {
+    auto* s = reinterpret_cast<TChildSearch*>(data);
+    if (WindowClassOf(window) == s->Class && (s->Text.empty() || WindowTextOf(window) == s->Text)) {
         s->Found = window;
         return FALSE;
     }
@@ -56,18 +31,11 @@ BOOL CALLBACK MatchChild(HWND window, LPARAM data) {
 
 // A shown window of the process and class, waited for.
 HWND WaitForWindow(DWORD process, const std::string& windowClass, int timeoutMs = 15000) {
-    const DWORD end = GetTickCount() + static_cast<DWORD>(timeoutMs);
-    do {
-        TSearch s{process, windowClass, "", nullptr};
-        EnumWindows(MatchTopLevel, reinterpret_cast<LPARAM>(&s));
-        if (s.Found) return s.Found;
-        Sleep(50);
-    } while (static_cast<int>(end - GetTickCount()) > 0);
-    return nullptr;
+    return WaitForProcessWindow(process, [&](HWND window) { return WindowClassOf(window) == windowClass; }, timeoutMs);
 }
 
 HWND Child(HWND parent, const std::string& windowClass, const std::string& text = "") {
-    TSearch s{0, windowClass, text, nullptr};
+    TChildSearch s{windowClass, text, nullptr};
     EnumChildWindows(parent, MatchChild, reinterpret_cast<LPARAM>(&s));
     return s.Found;
 }
@@ -75,7 +43,7 @@ HWND Child(HWND parent, const std::string& windowClass, const std::string& text 
 // The text of the message label of a console message box (the one static-looking label).
 std::string MessageOf(HWND box) {
     HWND label = Child(box, "TLabel");
-    return label ? Text(label) : std::string();
+    return label ? WindowTextOf(label) : std::string();
 }
 
 class Program : public ::testing::Test {
@@ -119,17 +87,17 @@ TEST_F(Program, AsksForTheProtocolShowsTheConsoleAndClosesWhenConfirmed) {
     ASSERT_TRUE(Start(ProgramFolder() + "\\Sablink.exe"));
     HWND question = WaitForWindow(process.dwProcessId, "TMessageForm");
     ASSERT_NE(question, nullptr) << "the protocol question";
-    EXPECT_EQ(Text(question), "确认");
+    EXPECT_EQ(WindowTextOf(question), "确认");
     EXPECT_EQ(MessageOf(question), "是否以 UDP 协议启动服务程序？\r\r是 = UDP, 否 = TCP");
     EXPECT_EQ(WaitForWindow(process.dwProcessId, "TForm1", 0), nullptr) << "the form waits for the answer";
     SendMessageA(Child(question, "TButton", "否"), BM_CLICK, 0, 0);
 
     HWND console = WaitForWindow(process.dwProcessId, "TForm1");
     ASSERT_NE(console, nullptr);
-    EXPECT_EQ(Text(console), "GPRS/CDMA 数据中心演示程序2009-1-6 - TCP");
+    EXPECT_EQ(WindowTextOf(console), "GPRS/CDMA 数据中心演示程序2009-1-6 - TCP");
     HWND application = GetWindow(console, GW_OWNER);
-    EXPECT_EQ(ClassOf(application), "TApplication");
-    EXPECT_EQ(Text(application), "SABLINK");
+    EXPECT_EQ(WindowClassOf(application), "TApplication");
+    EXPECT_EQ(WindowTextOf(application), "SABLINK");
     RECT r;
     GetWindowRect(console, &r);
     EXPECT_EQ(r.right - r.left, 544);
@@ -146,9 +114,7 @@ TEST_F(Program, AsksForTheProtocolShowsTheConsoleAndClosesWhenConfirmed) {
 }
 
 TEST_F(Program, WithoutTheLinkLibraryItStopsBeforeAnyWindow) {
-    char temp[MAX_PATH] = {0};
-    GetTempPathA(sizeof temp, temp);
-    const std::string folder = std::string(temp) + "sablink-alone-" + std::to_string(GetCurrentProcessId());
+    const std::string folder = TempPath("sablink-alone-" + std::to_string(GetCurrentProcessId()));
     CreateDirectoryA(folder.c_str(), nullptr);
     const std::string exe = folder + "\\Sablink.exe";
     ASSERT_TRUE(CopyFileA((ProgramFolder() + "\\Sablink.exe").c_str(), exe.c_str(), FALSE));

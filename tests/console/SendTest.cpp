@@ -6,13 +6,10 @@
 
 namespace {
 
-class Sending : public ConsoleTest {
+class Sending : public ConsoleWithTerminalTest {
 protected:
     void SetUp() override {
-        ConsoleTest::SetUp();
-        CreateConsole();
-        StartService();
-        terminal = LoginTerminal("13800000001");
+        ConsoleWithTerminalTest::SetUp();
         form->Edit2->SetText("13800000001");
     }
 
@@ -24,8 +21,6 @@ protected:
 
     // True when the terminal got no host data for a while.
     bool NothingArrives() { return ReceiveHostData(*terminal, 300).empty(); }
-
-    std::unique_ptr<DtuTerminal> terminal;
 };
 
 using ByteList = std::vector<std::uint8_t>;

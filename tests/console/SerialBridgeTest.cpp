@@ -2,23 +2,15 @@
 // test the other.
 #include "ConsoleFixture.h"
 
-#include <cstdlib>
-
 namespace {
 
 using ByteList = std::vector<std::uint8_t>;
-
-// The pair the runner made: "COM5:COM6".
-bool SerialPair(int& consoleEnd, int& testEnd) {
-    const char* pairs = std::getenv("SERIAL_PAIRS");
-    return pairs && std::sscanf(pairs, "COM%d:COM%d", &consoleEnd, &testEnd) == 2;
-}
 
 class SerialBridge : public ConsoleTest {
 protected:
     void SetUp() override {
         ConsoleTest::SetUp();
-        if (!SerialPair(consolePort, testPort)) GTEST_SKIP() << "no serial pair (run with --serial 1)";
+        if (!FirstSerialPair(consolePort, testPort)) GTEST_SKIP() << "no serial pair (run with --serial 1)";
         const std::string name = "\\\\.\\COM" + std::to_string(testPort);
         peer = CreateFileA(name.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
         ASSERT_NE(peer, INVALID_HANDLE_VALUE);

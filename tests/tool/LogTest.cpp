@@ -4,35 +4,14 @@
 #include "DialogAnswerer.h"
 #include "Log.h"
 #include "SyslogView.h"
+#include "TestSupport.h"
+#include "ToolTestSupport.h"
 #include "resource.h"
 
-#include <fstream>
 #include <sstream>
 #include <string>
 
 namespace {
-
-std::string ReadFile(const char* path)
-{
-    std::ifstream file(path, std::ios::binary);
-    std::stringstream bytes;
-    bytes << file.rdbuf();
-    return bytes.str();
-}
-
-// Lets the message loop run for a while (the page's timers, the dialogs' windows).
-void Pump(DWORD dwMilliseconds)
-{
-    DWORD dwStart = ::GetTickCount();
-    MSG msg;
-    while (::GetTickCount() - dwStart < dwMilliseconds) {
-        while (::PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE)) {
-            ::TranslateMessage(&msg);
-            ::DispatchMessageA(&msg);
-        }
-        ::Sleep(10);
-    }
-}
 
 class LogTest : public ::testing::Test {
 protected:
@@ -49,7 +28,7 @@ TEST_F(LogTest, EachCallWritesOneGbkLineEndedByCarriageReturnAndLineFeed)
 {
     WriteLog(LOG_INFO, NULL, NULL, "系统启动");
     WriteLog(LOG_FAILURE, "设备1", "13800000000", "打开串口[COM%d]失败!", 3);
-    std::string bytes = ReadFile(GetLogPath());
+    std::string bytes = ReadFileBytes(GetLogPath());
 
     std::tm now = {};
     std::time_t t = std::time(NULL);
@@ -70,7 +49,7 @@ TEST_F(LogTest, EachCallWritesOneGbkLineEndedByCarriageReturnAndLineFeed)
 TEST_F(LogTest, TextFromOutsideIsWrittenAsItStands)
 {
     WriteLog(LOG_INFO, NULL, NULL, "%s", "100%s%n|");
-    std::string bytes = ReadFile(GetLogPath());
+    std::string bytes = ReadFileBytes(GetLogPath());
     EXPECT_NE(std::string::npos, bytes.find("|||100%s%n|\r\n"));
 }
 
@@ -79,11 +58,11 @@ TEST_F(LogTest, ClosedOrClearedLogsWriteNothingOrStartAfresh)
     WriteLog(LOG_INFO, NULL, NULL, "before");
     CloseLog();
     WriteLog(LOG_INFO, NULL, NULL, "lost");
-    EXPECT_EQ(std::string::npos, ReadFile(GetLogPath()).find("lost"));
+    EXPECT_EQ(std::string::npos, ReadFileBytes(GetLogPath()).find("lost"));
     OpenLog();
     ClearLog();
     WriteLog(LOG_INFO, NULL, NULL, "after");
-    std::string bytes = ReadFile(GetLogPath());
+    std::string bytes = ReadFileBytes(GetLogPath());
     EXPECT_EQ(std::string::npos, bytes.find("before"));
     EXPECT_NE(std::string::npos, bytes.find("after"));
 }
@@ -203,9 +182,7 @@ TEST_F(LogPageTest, AnOverLongLineMakesOneRowFromItsFirstPiece)
 
 TEST_F(LogPageTest, ExportCopiesTheLogAndLogsOnlyASuccessfulCopy)
 {
-    char dir[MAX_PATH];
-    ::GetTempPathA(MAX_PATH, dir);
-    std::string target = std::string(dir) + "exported-log.txt";
+    std::string target = TempPath("exported-log.txt");
     ::DeleteFileA(target.c_str());
     WriteLog(LOG_INFO, NULL, NULL, "content");
     Start();
@@ -216,13 +193,13 @@ TEST_F(LogPageTest, ExportCopiesTheLogAndLogsOnlyASuccessfulCopy)
         answerer.Stop();
         EXPECT_EQ(1, answerer.m_fileDialogs);
     }
-    std::string copy = ReadFile(target.c_str());
+    std::string copy = ReadFileBytes(target);
     EXPECT_NE(std::string::npos, copy.find("content"));
     EXPECT_EQ(std::string::npos, copy.find("exported-log.txt")); // logged after the copy
-    EXPECT_NE(std::string::npos, ReadFile(GetLogPath()).find("导出日志列表到文件[" + target + "]"));
+    EXPECT_NE(std::string::npos, ReadFileBytes(GetLogPath()).find("导出日志列表到文件[" + target + "]"));
     ::DeleteFileA(target.c_str());
 
-    std::string unreachable = std::string(dir) + "no-such-folder\\log.txt";
+    std::string unreachable = TempPath("no-such-folder\\log.txt");
     {
         DialogAnswerer answerer(::GetCurrentThreadId(), unreachable);
         ::SendDlgItemMessageA(m_page->m_hWnd, IDC_LOG_EXPORT, BM_CLICK, 0, 0);
@@ -231,7 +208,7 @@ TEST_F(LogPageTest, ExportCopiesTheLogAndLogsOnlyASuccessfulCopy)
         ASSERT_EQ(1u, answerer.m_messages.size());
         EXPECT_NE(std::string::npos, answerer.m_messages[0].find("失败"));
     }
-    std::string log = ReadFile(GetLogPath());
+    std::string log = ReadFileBytes(GetLogPath());
     EXPECT_NE(std::string::npos, log.find("2|"));
     EXPECT_EQ(std::string::npos, log.find("导出日志列表到文件[" + unreachable + "]\r"));
 }

@@ -5,6 +5,7 @@
 
 #include "ReportCtrl.h"
 #include "ReportCtrlTestIds.h"
+#include "ToolTestSupport.h"
 
 #include <algorithm>
 #include <string>
@@ -12,25 +13,12 @@
 
 namespace {
 
-struct Note {
-    UINT message;
-    WPARAM wParam;
-    LPARAM lParam;
-};
-
 // The parent window: records every notification of the list.
 class CReportHost : public CWnd {
 public:
     std::vector<Note> m_notes;
 
-    std::vector<Note> Take(UINT message)
-    {
-        std::vector<Note> taken;
-        for (const Note& note : m_notes)
-            if (note.message == message)
-                taken.push_back(note);
-        return taken;
-    }
+    std::vector<Note> Take(UINT message) const { return NotesOf(m_notes, message); }
 
 protected:
     afx_msg LRESULT OnChecked(WPARAM wParam, LPARAM lParam) { return Record(WM_REPORT_CHECKED, wParam, lParam); }

@@ -3,37 +3,22 @@
 
 #include "ProcessCounts.h"
 #include "SerialPort.h"
-
-#include <stdlib.h>
-#include <string.h>
+#include "TestSupport.h"
+#include "ToolTestSupport.h"
 
 #include <algorithm>
-#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
 namespace {
 
-struct Note {
-    UINT message;
-    WPARAM wParam;
-    LPARAM lParam;
-};
-
 // The owner window: records every message of the port.
 class CPortOwner : public CWnd {
 public:
     std::vector<Note> m_notes;
 
-    std::vector<Note> Take(UINT message) const
-    {
-        std::vector<Note> taken;
-        for (const Note& note : m_notes)
-            if (note.message == message)
-                taken.push_back(note);
-        return taken;
-    }
+    std::vector<Note> Take(UINT message) const { return NotesOf(m_notes, message); }
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
@@ -46,30 +31,12 @@ protected:
     }
 };
 
-// Runs this thread's messages (the port's monitor thread sends to it) until done() or time-out.
-bool PumpUntil(const std::function<bool()>& done, DWORD dwTimeout = 5000)
-{
-    DWORD dwStart = ::GetTickCount();
-    for (;;) {
-        MSG msg;
-        while (::PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE)) {
-            ::TranslateMessage(&msg);
-            ::DispatchMessageA(&msg);
-        }
-        if (done())
-            return true;
-        if (::GetTickCount() - dwStart > dwTimeout)
-            return false;
-        ::MsgWaitForMultipleObjects(0, NULL, FALSE, 10, QS_ALLINPUT);
-    }
-}
-
 // The far end of the pair: blocking I/O that returns at once with whatever has arrived.
 class Peer {
 public:
-    explicit Peer(const std::string& name)
+    explicit Peer(int nPort)
     {
-        m_hPort = ::CreateFileA(("\\\\.\\" + name).c_str(), GENERIC_READ | GENERIC_WRITE, 0, NULL, OPEN_EXISTING, 0, NULL);
+        m_hPort = ::CreateFileA(("\\\\.\\COM" + std::to_string(nPort)).c_str(), GENERIC_READ | GENERIC_WRITE, 0, NULL, OPEN_EXISTING, 0, NULL);
         COMMTIMEOUTS timeouts = { MAXDWORD, 0, 0, 0, 5000 };
         ::SetCommTimeouts(m_hPort, &timeouts);
     }
@@ -105,27 +72,13 @@ private:
     HANDLE m_hPort;
 };
 
-// The first pair the runner made, "COM5:COM6": our port number and the peer's name.
-bool FirstPair(int& nPort, std::string& peerName)
-{
-    const char* pairs = getenv("SERIAL_PAIRS");
-    if (pairs == NULL || strncmp(pairs, "COM", 3) != 0)
-        return false;
-    nPort = atoi(pairs + 3);
-    const char* colon = strchr(pairs, ':');
-    if (colon == NULL)
-        return false;
-    peerName.assign(colon + 1, strcspn(colon + 1, ","));
-    return true;
-}
-
 class SerialPortTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(FirstPair(m_nPort, m_peerName)) << "run with a serial pair (SERIAL_PAIRS)";
+        ASSERT_TRUE(FirstSerialPair(m_nPort, m_nPeerPort)) << "run with a serial pair (SERIAL_PAIRS)";
         ASSERT_TRUE(m_owner.CreateEx(0, AfxRegisterWndClass(0), "owner", WS_POPUP, 0, 0, 10, 10, NULL, NULL));
-        m_peer.reset(new Peer(m_peerName));
+        m_peer.reset(new Peer(m_nPeerPort));
         ASSERT_TRUE(m_peer->IsOpen());
         m_peer->Drain();
     }
@@ -156,7 +109,7 @@ protected:
     }
 
     int m_nPort = 0;
-    std::string m_peerName;
+    int m_nPeerPort = 0;
     CPortOwner m_owner;
     std::unique_ptr<Peer> m_peer;
     CSerialPort m_port;

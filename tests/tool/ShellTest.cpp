@@ -11,27 +11,14 @@
 #include "ProcessCounts.h"
 #include "ModemView.h"
 #include "SyslogView.h"
+#include "TestSupport.h"
+#include "ToolTestSupport.h"
 #include "resource.h"
 
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
 namespace {
-
-void Pump(DWORD dwMilliseconds)
-{
-    DWORD dwStart = ::GetTickCount();
-    MSG msg;
-    while (::GetTickCount() - dwStart < dwMilliseconds) {
-        while (::PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE)) {
-            ::TranslateMessage(&msg);
-            ::DispatchMessageA(&msg);
-        }
-        ::Sleep(10);
-    }
-}
 
 BOOL CALLBACK CollectWindow(HWND hWnd, LPARAM lParam)
 {
@@ -46,29 +33,11 @@ std::vector<HWND> Descendants(HWND hParent)
     return found;
 }
 
-std::string ReadFile(const std::string& path)
-{
-    std::ifstream file(path, std::ios::binary);
-    std::stringstream bytes;
-    bytes << file.rdbuf();
-    return bytes.str();
-}
-
-std::string TempPath(const char* name)
-{
-    char dir[MAX_PATH];
-    ::GetTempPathA(MAX_PATH, dir);
-    return std::string(dir) + name;
-}
-
 HWND FindDescendantByText(HWND hParent, const char* text)
 {
-    for (HWND hWnd : Descendants(hParent)) {
-        char buffer[256] = "";
-        ::GetWindowTextA(hWnd, buffer, sizeof buffer);
-        if (strcmp(buffer, text) == 0)
+    for (HWND hWnd : Descendants(hParent))
+        if (WindowTextOf(hWnd) == text)
             return hWnd;
-    }
     return NULL;
 }
 
@@ -274,7 +243,7 @@ TEST_F(FrameTest, ExportKeepsTheListChangedImportMarksItAndTheLogFollowsTheOutco
     }
     EXPECT_FALSE(m_doc->IsModified());
 
-    std::string log = ReadFile(GetLogPath());
+    std::string log = ReadFileBytes(GetLogPath());
     EXPECT_NE(std::string::npos, log.find("|||导出设备列表到文件[" + target + "]\r\n"));
     EXPECT_NE(std::string::npos, log.find("|||从文件[" + target + "]中导入设备列表\r\n"));
     EXPECT_EQ(std::string::npos, log.find("|||导出设备列表到文件[" + unreachable + "]\r\n"));
@@ -335,14 +304,11 @@ TEST_F(FrameTest, DelayHandlesMessagesAndEndsOnAQuietQueue)
 // monitor waits for the frame to take its notice of received bytes, and the monitor thread ends.
 TEST_F(FrameTest, TheModemPortClosesWithTheFrame)
 {
-    const char* pairs = getenv("SERIAL_PAIRS");
-    ASSERT_TRUE(pairs != NULL && strncmp(pairs, "COM", 3) == 0) << "run with a serial pair (SERIAL_PAIRS)";
-    int nPort = atoi(pairs + 3);
-    std::string peerName(strchr(pairs, ':') + 1);
-    peerName = peerName.substr(0, peerName.find(','));
+    int nPort = 0, nPeerPort = 0;
+    ASSERT_TRUE(FirstSerialPair(nPort, nPeerPort)) << "run with a serial pair (SERIAL_PAIRS)";
 
     // Warm up once: the system keeps some handles of its own after the first use of the ports.
-    HANDLE hPeer = ::CreateFileA(("\\\\.\\" + peerName).c_str(), GENERIC_READ | GENERIC_WRITE, 0, NULL,
+    HANDLE hPeer = ::CreateFileA(("\\\\.\\COM" + std::to_string(nPeerPort)).c_str(), GENERIC_READ | GENERIC_WRITE, 0, NULL,
                                  OPEN_EXISTING, 0, NULL);
     ASSERT_NE(INVALID_HANDLE_VALUE, hPeer);
     {
@@ -374,12 +340,11 @@ class ProgramTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        char exe[MAX_PATH], temp[MAX_PATH];
+        char exe[MAX_PATH];
         ::GetModuleFileNameA(NULL, exe, MAX_PATH);
         std::string source = exe;
         source = source.substr(0, source.find_last_of('\\') + 1) + MARQTEL_EXE;
-        ::GetTempPathA(MAX_PATH, temp);
-        m_folder = std::string(temp) + "marqtel-shell-" + std::to_string(::GetCurrentProcessId());
+        m_folder = TempPath("marqtel-shell-" + std::to_string(::GetCurrentProcessId()));
         ::CreateDirectoryA(m_folder.c_str(), NULL);
         m_exe = m_folder + "\\Marqtel.exe";
         m_processes.reserve(4); // Start hands out references into the list
@@ -408,46 +373,21 @@ protected:
         m_processes.push_back(pi);
         return m_processes.back();
     }
-    struct Search {
-        DWORD processId;
-        const char* caption;
-        HWND found;
-    };
-    static BOOL CALLBACK VisitTopLevel(HWND hWnd, LPARAM lParam)
-    {
-        auto* s = reinterpret_cast<Search*>(lParam);
-        DWORD pid = 0;
-        ::GetWindowThreadProcessId(hWnd, &pid);
-        char cls[64] = "", title[256] = "";
-        ::GetClassNameA(hWnd, cls, sizeof cls);
-        ::GetWindowTextA(hWnd, title, sizeof title);
-        bool isDialog = strcmp(cls, "#32770") == 0;
-        bool wanted = s->caption ? isDialog && strcmp(title, s->caption) == 0
-                                 : !isDialog && strstr(title, "Marqtel") != NULL;
-        if (pid == s->processId && ::IsWindowVisible(hWnd) && wanted) {
-            s->found = hWnd;
-            return FALSE;
-        }
-        return TRUE;
-    }
-    // A visible top-level window of the process: the dialog with the caption, or the frame.
+    // A visible top-level window of the process: the dialog with the caption, or the frame. It
+    // is given a moment once found: the frame shows before it maximizes itself.
     static HWND FindWindowOf(DWORD processId, const char* dialogCaption, DWORD dwTimeout)
     {
-        Search search = { processId, dialogCaption, NULL };
-        DWORD dwStart = ::GetTickCount();
-        while (search.found == NULL && ::GetTickCount() - dwStart < dwTimeout) {
-            ::EnumWindows(VisitTopLevel, (LPARAM)&search);
-            ::Sleep(100);
-        }
-        return search.found;
+        auto wanted = [dialogCaption](HWND hWnd) {
+            bool isDialog = WindowClassOf(hWnd) == "#32770";
+            std::string title = WindowTextOf(hWnd);
+            return dialogCaption ? isDialog && title == dialogCaption
+                                 : !isDialog && title.find("Marqtel") != std::string::npos;
+        };
+        HWND hFound = WaitForProcessWindow(processId, wanted, (int)dwTimeout);
+        ::Sleep(100);
+        return hFound;
     }
-    std::string Log()
-    {
-        std::ifstream file(m_folder + "\\log.txt", std::ios::binary);
-        std::stringstream bytes;
-        bytes << file.rdbuf();
-        return bytes.str();
-    }
+    std::string Log() { return ReadFileBytes(m_folder + "\\log.txt"); }
     static int Count(const std::string& text, const std::string& part)
     {
         int n = 0;

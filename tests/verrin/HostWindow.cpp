@@ -2,18 +2,10 @@
 
 #include <cstring>
 
-namespace {
-const char kClassName[] = "VerrinTestHost";
-}
+#include "TestSupport.h"
 
 HostWindow::HostWindow() {
-    WNDCLASSA windowClass = {};
-    windowClass.lpfnWndProc = &HostWindow::windowProc;
-    windowClass.hInstance = GetModuleHandleA(nullptr);
-    windowClass.lpszClassName = kClassName;
-    RegisterClassA(&windowClass);  // fails harmlessly when already registered
-    window_ = CreateWindowA(kClassName, "host", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr, nullptr,
-                            GetModuleHandleA(nullptr), nullptr);
+    window_ = CreateHiddenWindow("VerrinTestHost", &HostWindow::windowProc);
     SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
 }
 

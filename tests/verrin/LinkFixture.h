@@ -11,6 +11,7 @@
 
 #include "DtuTerminal.h"
 #include "HostWindow.h"
+#include "TestSupport.h"
 
 class LinkFixture : public ::testing::TestWithParam<DtuProtocol> {
 protected:
@@ -33,7 +34,7 @@ protected:
     // Another test program may take a port between our probe and the start; try a few.
     void startService() {
         for (int attempt = 0; attempt < 5; ++attempt) {
-            port_ = freePort();
+            port_ = FreePort(tcp());
             ASSERT_EQ(SelectProtocol(tcp() ? LINK_PROTOCOL_TCP : LINK_PROTOCOL_UDP), 0);
             char status[256];
             std::memset(status, 'x', sizeof status);
@@ -103,19 +104,6 @@ protected:
 
     HostWindow host_;
     int port_ = 0;
-
-private:
-    int freePort() const {
-        SOCKET probe = ::socket(AF_INET, tcp() ? SOCK_STREAM : SOCK_DGRAM, 0);
-        sockaddr_in address = {};
-        address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_ANY);
-        ::bind(probe, reinterpret_cast<sockaddr*>(&address), sizeof address);
-        int length = sizeof address;
-        getsockname(probe, reinterpret_cast<sockaddr*>(&address), &length);
-        closesocket(probe);
-        return ntohs(address.sin_port);
-    }
 };
 
 inline void PrintTo(DtuProtocol protocol, std::ostream* out) { *out << (protocol == DtuProtocol::Tcp ? "TCP" : "UDP"); }

@@ -1,8 +1,8 @@
 #include "GuiMenuBar.h"
 
-IMPLEMENT_DYNAMIC(CGuiMenuBar, CControlBar)
+#include "BarButtons.h"
 
-static const UINT kButtonsId = 1;
+IMPLEMENT_DYNAMIC(CGuiMenuBar, CControlBar)
 
 CGuiMenuBar::CGuiMenuBar()
 {
@@ -14,17 +14,9 @@ BOOL CGuiMenuBar::CreateFromMenu(CWnd* pParentWnd, UINT nIDMenu)
 {
     if (!m_menu.LoadMenu(nIDMenu))
         return FALSE;
-    LPCTSTR lpszClass = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursorA(NULL, IDC_ARROW), (HBRUSH)(COLOR_BTNFACE + 1));
-    if (!CreateEx(0, lpszClass, NULL, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, CRect(0, 0, 0, 0), pParentWnd,
-                  AFX_IDW_TOOLBAR + 1))
-        return FALSE;
-    HWND hButtons = ::CreateWindowExA(0, TOOLBARCLASSNAMEA, NULL,
-                                      WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_LIST | CCS_NOPARENTALIGN |
-                                          CCS_NORESIZE | CCS_NODIVIDER,
-                                      0, 0, 2000, 24, m_hWnd, (HMENU)(UINT_PTR)kButtonsId, AfxGetInstanceHandle(), NULL);
+    HWND hButtons = CreateBarButtons(*this, pParentWnd, AFX_IDW_TOOLBAR + 1, TBSTYLE_LIST, 24, AfxGetInstanceHandle());
     if (hButtons == NULL)
         return FALSE;
-    ::SendMessageA(hButtons, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
     ::SendMessageA(hButtons, TB_SETBITMAPSIZE, 0, MAKELONG(0, 0));
     for (UINT i = 0; i < m_menu.GetMenuItemCount(); ++i) {
         CString text;
@@ -40,8 +32,7 @@ BOOL CGuiMenuBar::CreateFromMenu(CWnd* pParentWnd, UINT nIDMenu)
         button.iString = nString;
         ::SendMessageA(hButtons, TB_ADDBUTTONSA, 1, (LPARAM)&button);
     }
-    m_nHeight = HIWORD(::SendMessageA(hButtons, TB_GETBUTTONSIZE, 0, 0)) + 2;
-    ::MoveWindow(hButtons, 0, 0, 2000, m_nHeight, FALSE);
+    FitBarToButtons(*this, hButtons);
     return TRUE;
 }
 
@@ -52,7 +43,7 @@ CSize CGuiMenuBar::CalcFixedLayout(BOOL, BOOL)
 
 BOOL CGuiMenuBar::OnCommand(WPARAM wParam, LPARAM lParam)
 {
-    HWND hButtons = ::GetDlgItem(m_hWnd, kButtonsId);
+    HWND hButtons = ::GetDlgItem(m_hWnd, kBarButtonsId);
     if ((HWND)lParam != hButtons || hButtons == NULL)
         return CControlBar::OnCommand(wParam, lParam);
     int nMenu = (int)LOWORD(wParam) - 1;

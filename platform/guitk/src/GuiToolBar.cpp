@@ -1,10 +1,10 @@
 #include "GuiToolBar.h"
 
+#include "BarButtons.h"
+
 #include <vector>
 
 IMPLEMENT_DYNAMIC(CGuiToolBar, CControlBar)
-
-static const UINT kButtonsId = 1;
 
 // The tool bar resource: version, image width, image height, count, then the command ids
 // (0 for a separator).
@@ -20,17 +20,9 @@ BOOL CGuiToolBar::CreateFromResource(CWnd* pParentWnd, UINT nIDResource)
     int cxImage = pData[1], cyImage = pData[2], nCount = pData[3];
     const WORD* pIds = pData + 4;
 
-    LPCTSTR lpszClass = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursorA(NULL, IDC_ARROW), (HBRUSH)(COLOR_BTNFACE + 1));
-    if (!CreateEx(0, lpszClass, NULL, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, CRect(0, 0, 0, 0), pParentWnd,
-                  AFX_IDW_TOOLBAR))
-        return FALSE;
-    HWND hButtons = ::CreateWindowExA(0, TOOLBARCLASSNAMEA, NULL,
-                                      WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_NOPARENTALIGN |
-                                          CCS_NORESIZE | CCS_NODIVIDER,
-                                      0, 0, 2000, cyImage + 10, m_hWnd, (HMENU)(UINT_PTR)kButtonsId, hInst, NULL);
+    HWND hButtons = CreateBarButtons(*this, pParentWnd, AFX_IDW_TOOLBAR, TBSTYLE_TOOLTIPS, cyImage + 10, hInst);
     if (hButtons == NULL)
         return FALSE;
-    ::SendMessageA(hButtons, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
     ::SendMessageA(hButtons, TB_SETBITMAPSIZE, 0, MAKELONG(cxImage, cyImage));
     int nImages = 0;
     for (int i = 0; i < nCount; ++i)
@@ -49,8 +41,7 @@ BOOL CGuiToolBar::CreateFromResource(CWnd* pParentWnd, UINT nIDResource)
         button.iString = -1;
     }
     ::SendMessageA(hButtons, TB_ADDBUTTONSA, nCount, (LPARAM)buttons.data());
-    m_nHeight = HIWORD(::SendMessageA(hButtons, TB_GETBUTTONSIZE, 0, 0)) + 2;
-    ::MoveWindow(hButtons, 0, 0, 2000, m_nHeight, FALSE);
+    FitBarToButtons(*this, hButtons);
     return TRUE;
 }
 
@@ -61,7 +52,7 @@ CSize CGuiToolBar::CalcFixedLayout(BOOL, BOOL)
 
 BOOL CGuiToolBar::OnCommand(WPARAM wParam, LPARAM lParam)
 {
-    if (lParam != 0 && (HWND)lParam == ::GetDlgItem(m_hWnd, kButtonsId)) {
+    if (lParam != 0 && (HWND)lParam == ::GetDlgItem(m_hWnd, kBarButtonsId)) {
         if (CFrameWnd* pFrame = GetParentFrame())
             pFrame->SendMessage(WM_COMMAND, LOWORD(wParam), 0);
         return TRUE;

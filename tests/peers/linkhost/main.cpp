@@ -9,6 +9,7 @@
 #include <cstring>
 #include <string>
 
+#include "TestSupport.h"
 #include "verrin.h"
 
 namespace {
@@ -107,13 +108,7 @@ int main(int argc, char** argv) {
     }
     std::setvbuf(stdout, nullptr, _IONBF, 0);
 
-    WNDCLASSA windowClass = {};
-    windowClass.lpfnWndProc = windowProc;
-    windowClass.hInstance = GetModuleHandleA(nullptr);
-    windowClass.lpszClassName = "LinkHost";
-    RegisterClassA(&windowClass);
-    HWND window = CreateWindowA("LinkHost", "linkhost", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr, nullptr,
-                                windowClass.hInstance, nullptr);
+    HWND window = CreateHiddenWindow("LinkHost", windowProc);
 
     char status[256];
     if (SelectProtocol(protocol) < 0 || start_gprs_server(window, WM_LINKEVENT, port, status) < 0) {
