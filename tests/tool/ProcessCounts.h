@@ -5,6 +5,7 @@
 #include <windows.h>
 #include <tlhelp32.h>
 
+#include <set>
 #include <vector>
 
 // The number of handles this process holds, from the system's handle list.
@@ -36,14 +37,27 @@ inline int ProcessHandleCount()
     return nOwn;
 }
 
-inline int ProcessThreadCount()
+// The ids of this process's threads. The system may start threads of its own at any time, so
+// tests compare sets of ids rather than counts.
+inline std::set<DWORD> ProcessThreadIds()
 {
     HANDLE hSnapshot = ::CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
     THREADENTRY32 entry = {};
     entry.dwSize = sizeof entry;
-    int nThreads = 0;
+    std::set<DWORD> ids;
     for (BOOL bMore = ::Thread32First(hSnapshot, &entry); bMore; bMore = ::Thread32Next(hSnapshot, &entry))
-        nThreads += entry.th32OwnerProcessID == ::GetCurrentProcessId();
+        if (entry.th32OwnerProcessID == ::GetCurrentProcessId())
+            ids.insert(entry.th32ThreadID);
     ::CloseHandle(hSnapshot);
-    return nThreads;
+    return ids;
+}
+
+// The threads in after that were not in before.
+inline std::set<DWORD> NewThreadIds(const std::set<DWORD>& before, const std::set<DWORD>& after)
+{
+    std::set<DWORD> added;
+    for (DWORD id : after)
+        if (!before.count(id))
+            added.insert(id);
+    return added;
 }

@@ -117,6 +117,7 @@ TEST_F(FrameTest, TheFrameShowsTheCaptionBarTheTwoFoldersAndTheContactPage)
     EXPECT_TRUE(m_frame->m_wndStatusBar.IsWindowVisible());
     EXPECT_FALSE(m_frame->m_wndMenuBar.IsWindowVisible());
     EXPECT_FALSE(m_frame->m_wndToolBar.IsWindowVisible());
+    EXPECT_EQ(5, m_frame->m_wndToolBar.GetButtonCount()); // four buttons and a separator
     EXPECT_EQ(HMENU(NULL), ::GetMenu(m_hFrame));
 }
 
@@ -318,17 +319,20 @@ TEST_F(FrameTest, TheModemPortClosesWithTheFrame)
 
     OpenFrame(1000);
     int nHandlesBefore = ProcessHandleCount();
-    int nThreadsBefore = ProcessThreadCount();
+    std::set<DWORD> threadsBefore = ProcessThreadIds();
     ASSERT_TRUE(m_frame->m_Port.InitPort(m_frame, nPort, 9600, 'N', 8, 1, 0, EV_RXCHAR, 10240, 512));
     ASSERT_TRUE(m_frame->m_Port.StartMonitoring());
-    EXPECT_EQ(nThreadsBefore + 1, ProcessThreadCount());
+    std::set<DWORD> monitor = NewThreadIds(threadsBefore, ProcessThreadIds());
+    EXPECT_FALSE(monitor.empty());
     EXPECT_GT(ProcessHandleCount(), nHandlesBefore);
     DWORD dwWritten = 0;
     ::WriteFile(hPeer, "+CMTI: \"SM\",1\r\n", 15, &dwWritten, NULL);
     ::Sleep(300); // the monitor now waits in its notice of the first byte
 
     ::DestroyWindow(m_hFrame);
-    EXPECT_EQ(nThreadsBefore, ProcessThreadCount());
+    std::set<DWORD> threadsAfter = ProcessThreadIds();
+    for (DWORD id : monitor)
+        EXPECT_EQ(0u, threadsAfter.count(id)) << "the monitor thread outlived the frame";
     EXPECT_LE(ProcessHandleCount(), nHandlesBefore);
     ::CloseHandle(hPeer);
 }

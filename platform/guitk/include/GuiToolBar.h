@@ -7,7 +7,8 @@ class CGuiToolBar : public CControlBar {
     DECLARE_DYNAMIC(CGuiToolBar)
 public:
     BOOL CreateFromResource(CWnd* pParentWnd, UINT nIDResource);
-    int GetButtonCount() const { return (int)SendMessage(TB_BUTTONCOUNT); }
+    // The buttons live in a tool bar control inside the bar's window.
+    int GetButtonCount() const;
     CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz) override;
 
 protected:

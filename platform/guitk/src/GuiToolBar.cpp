@@ -6,19 +6,20 @@
 
 IMPLEMENT_DYNAMIC(CGuiToolBar, CControlBar)
 
-// The tool bar resource: version, image width, image height, count, then the command ids
-// (0 for a separator).
+// The tool bar resource as our resource compiler lays it out: image width, image height, count,
+// then the command ids (0 for a separator), each a 32-bit value.
 BOOL CGuiToolBar::CreateFromResource(CWnd* pParentWnd, UINT nIDResource)
 {
     m_dwStyle = CBRS_ALIGN_TOP;
     HINSTANCE hInst = AfxGetResourceHandle();
     HRSRC hResource = ::FindResourceA(hInst, MAKEINTRESOURCEA(nIDResource), MAKEINTRESOURCEA(241));
     HGLOBAL hData = hResource ? ::LoadResource(hInst, hResource) : NULL;
-    const WORD* pData = hData ? static_cast<const WORD*>(::LockResource(hData)) : NULL;
-    if (pData == NULL || pData[0] != 1)
+    const DWORD* pData = hData ? static_cast<const DWORD*>(::LockResource(hData)) : NULL;
+    const DWORD cbData = hResource ? ::SizeofResource(hInst, hResource) : 0;
+    if (pData == NULL || cbData < 3 * sizeof(DWORD) || pData[2] > cbData / sizeof(DWORD) - 3)
         return FALSE;
-    int cxImage = pData[1], cyImage = pData[2], nCount = pData[3];
-    const WORD* pIds = pData + 4;
+    int cxImage = (int)pData[0], cyImage = (int)pData[1], nCount = (int)pData[2];
+    const DWORD* pIds = pData + 3;
 
     HWND hButtons = CreateBarButtons(*this, pParentWnd, AFX_IDW_TOOLBAR, TBSTYLE_TOOLTIPS, cyImage + 10, hInst);
     if (hButtons == NULL)
@@ -43,6 +44,12 @@ BOOL CGuiToolBar::CreateFromResource(CWnd* pParentWnd, UINT nIDResource)
     ::SendMessageA(hButtons, TB_ADDBUTTONSA, nCount, (LPARAM)buttons.data());
     FitBarToButtons(*this, hButtons);
     return TRUE;
+}
+
+int CGuiToolBar::GetButtonCount() const
+{
+    HWND hButtons = ::GetDlgItem(m_hWnd, kBarButtonsId);
+    return hButtons ? (int)::SendMessageA(hButtons, TB_BUTTONCOUNT, 0, 0) : 0;
 }
 
 CSize CGuiToolBar::CalcFixedLayout(BOOL, BOOL)
