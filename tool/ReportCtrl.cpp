@@ -443,14 +443,7 @@ int CReportCtrl::InsertItem(int nIndex, LPCTSTR lpszText, int nImage)
 int CReportCtrl::InsertItem(UINT nMask, int nIndex, LPCTSTR lpszText, UINT nState, UINT nStateMask, int nImage,
                             LPARAM lParam)
 {
-    LVITEM item = {};
-    item.mask = nMask;
-    item.iItem = nIndex;
-    item.pszText = const_cast<LPSTR>(lpszText ? lpszText : "");
-    item.state = nState;
-    item.stateMask = nStateMask;
-    item.iImage = nImage;
-    item.lParam = lParam;
+    LVITEM item = MakeItem(nMask, nIndex, 0, lpszText ? lpszText : "", nImage, nState, nStateMask, lParam);
     return InsertItem(&item);
 }
 
@@ -588,15 +581,7 @@ BOOL CReportCtrl::SetItem(const LVITEM* pItem)
 BOOL CReportCtrl::SetItem(int nItem, int nSubItem, UINT nMask, LPCTSTR lpszItem, int nImage, UINT nState,
                           UINT nStateMask, LPARAM lParam)
 {
-    LVITEM item = {};
-    item.mask = nMask;
-    item.iItem = nItem;
-    item.iSubItem = nSubItem;
-    item.pszText = const_cast<LPSTR>(lpszItem);
-    item.iImage = nImage;
-    item.state = nState;
-    item.stateMask = nStateMask;
-    item.lParam = lParam;
+    LVITEM item = MakeItem(nMask, nItem, nSubItem, lpszItem, nImage, nState, nStateMask, lParam);
     return SetItem(&item);
 }
 

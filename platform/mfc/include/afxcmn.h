@@ -125,6 +125,12 @@ public:
     int GetStringWidth(LPCTSTR lpsz) const { return (int)SendMessage(LVM_GETSTRINGWIDTHA, 0, (LPARAM)lpsz); }
     BOOL SortItems(PFNLVCOMPARE pfnCompare, DWORD_PTR dwData) { return (BOOL)SendMessage(LVM_SORTITEMS, dwData, (LPARAM)pfnCompare); }
     CEdit* GetEditControl() const { return (CEdit*)CWnd::FromHandle((HWND)SendMessage(LVM_GETEDITCONTROL)); }
+
+protected:
+    // The item record the field-by-field InsertItem and SetItem hand to the control; a derived
+    // list that keeps its own record per row builds it the same way.
+    static LVITEM MakeItem(UINT nMask, int nItem, int nSubItem, LPCTSTR lpszItem, int nImage, UINT nState,
+                           UINT nStateMask, LPARAM lParam);
 };
 
 class CProgressCtrl : public CWnd {

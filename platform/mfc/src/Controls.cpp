@@ -187,24 +187,10 @@ int CListCtrl::InsertItem(int nItem, LPCTSTR lpszItem, int nImage)
     return InsertItem(LVIF_TEXT | LVIF_IMAGE, nItem, lpszItem, 0, 0, nImage, 0);
 }
 
-int CListCtrl::InsertItem(UINT nMask, int nItem, LPCTSTR lpszItem, UINT nState, UINT nStateMask, int nImage,
-                          LPARAM lParam)
+LVITEM CListCtrl::MakeItem(UINT nMask, int nItem, int nSubItem, LPCTSTR lpszItem, int nImage, UINT nState,
+                          UINT nStateMask, LPARAM lParam)
 {
-    LVITEMA item = {};
-    item.mask = nMask;
-    item.iItem = nItem;
-    item.pszText = const_cast<LPSTR>(lpszItem);
-    item.state = nState;
-    item.stateMask = nStateMask;
-    item.iImage = nImage;
-    item.lParam = lParam;
-    return InsertItem(&item);
-}
-
-BOOL CListCtrl::SetItem(int nItem, int nSubItem, UINT nMask, LPCTSTR lpszItem, int nImage, UINT nState,
-                        UINT nStateMask, LPARAM lParam)
-{
-    LVITEMA item = {};
+    LVITEM item = {};
     item.mask = nMask;
     item.iItem = nItem;
     item.iSubItem = nSubItem;
@@ -213,6 +199,20 @@ BOOL CListCtrl::SetItem(int nItem, int nSubItem, UINT nMask, LPCTSTR lpszItem, i
     item.state = nState;
     item.stateMask = nStateMask;
     item.lParam = lParam;
+    return item;
+}
+
+int CListCtrl::InsertItem(UINT nMask, int nItem, LPCTSTR lpszItem, UINT nState, UINT nStateMask, int nImage,
+                          LPARAM lParam)
+{
+    LVITEM item = MakeItem(nMask, nItem, 0, lpszItem, nImage, nState, nStateMask, lParam);
+    return InsertItem(&item);
+}
+
+BOOL CListCtrl::SetItem(int nItem, int nSubItem, UINT nMask, LPCTSTR lpszItem, int nImage, UINT nState,
+                        UINT nStateMask, LPARAM lParam)
+{
+    LVITEM item = MakeItem(nMask, nItem, nSubItem, lpszItem, nImage, nState, nStateMask, lParam);
     return SetItem(&item);
 }
 
