@@ -52,8 +52,12 @@ function(add_program_test name target)
 endfunction()
 
 # A GoogleTest program: sources plus the libraries under test.
+# The fuzz build builds fuzz targets only.
 function(add_gtest_program name)
   cmake_parse_arguments(T "BACKGROUND" "SERIAL;TIMEOUT" "SOURCES;LIBS;ARGS;RESOURCE_LOCK" ${ARGN})
+  if(FUZZING)
+    return()
+  endif()
   add_executable(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE ${T_LIBS} gtest gtest_main)
   set(extra)
@@ -70,4 +74,39 @@ function(add_gtest_program name)
     list(APPEND extra BACKGROUND)
   endif()
   add_program_test(${name} ${name} ${extra} ARGS ${T_ARGS})
+endfunction()
+
+# add_fuzz_target(<name> SOURCES ... LIBS ... [SEEDS <dir>] [SECONDS <s>])
+# A source defining LLVMFuzzerTestOneInput over pure logic. In the fuzz build (FUZZING, clang)
+# it becomes a libFuzzer program that ctest runs for SECONDS (default 20) from the SEEDS folder;
+# in the ordinary native build it is linked with a replay driver that runs the seeds and a fixed
+# series of generated inputs under the sanitizers. The Windows builds leave it out.
+function(add_fuzz_target name)
+  cmake_parse_arguments(T "" "SEEDS;SECONDS" "SOURCES;LIBS" ${ARGN})
+  if(WIN32)
+    return()
+  endif()
+  if(NOT T_SECONDS)
+    set(T_SECONDS 20)
+  endif()
+  set(seed_args)
+  if(T_SEEDS)
+    set(seed_args ${T_SEEDS})
+  endif()
+  add_executable(${name} ${T_SOURCES})
+  target_link_libraries(${name} PRIVATE ${T_LIBS})
+  if(FUZZING)
+    target_link_options(${name} PRIVATE -fsanitize=fuzzer)
+    # libFuzzer writes what it finds into the first folder and only reads the seeds.
+    set(work ${CMAKE_CURRENT_BINARY_DIR}/${name}.corpus)
+    file(MAKE_DIRECTORY ${work})
+    add_test(NAME ${name}
+      COMMAND ${name} -max_total_time=${T_SECONDS} -rss_limit_mb=2048 -timeout=10
+              -print_final_stats=1 -artifact_prefix=${CMAKE_CURRENT_BINARY_DIR}/${name}- ${work} ${seed_args})
+    set_tests_properties(${name} PROPERTIES TIMEOUT ${T_SECONDS}0)
+  else()
+    target_sources(${name} PRIVATE ${CMAKE_SOURCE_DIR}/tests/support/FuzzReplay.cpp)
+    add_test(NAME ${name} COMMAND ${name} ${seed_args})
+    set_tests_properties(${name} PROPERTIES TIMEOUT 300)
+  endif()
 endfunction()

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Builds the Windows programs (build/) and, with --native, the pure logic natively (build-native/).
+# Builds the Windows programs (build/) and, with --native, the pure logic natively: under the
+# sanitizers with gcc (build-native/) and its fuzz targets with clang's libFuzzer (build-fuzz/).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 jobs="$(nproc)"
@@ -10,4 +11,6 @@ cmake --build build -j"$jobs"
 if [ "${1:-}" = "--native" ]; then
   cmake -S . -B build-native >/dev/null
   cmake --build build-native -j"$jobs"
+  CC=clang CXX=clang++ cmake -S . -B build-fuzz -DFUZZING=ON >/dev/null
+  cmake --build build-fuzz -j"$jobs"
 fi

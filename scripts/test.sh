@@ -11,8 +11,12 @@ echo "== native tests (sanitizers) =="
 (cd build-native && ctest --output-on-failure -j"$(nproc)")
 native=$?
 
+echo "== fuzz targets (libFuzzer, bounded in time) =="
+(cd build-fuzz && ctest --output-on-failure -j"$(nproc)")
+fuzz=$?
+
 echo "== Windows tests (Wine) =="
 (cd build && ctest --output-on-failure -j"$(nproc)")
 windows=$?
 
-[ $native -eq 0 ] && [ $windows -eq 0 ]
+[ $native -eq 0 ] && [ $fuzz -eq 0 ] && [ $windows -eq 0 ]
