@@ -2,16 +2,17 @@
 
 namespace {
 
+// A terminal that leaves host data unread this long is treated as gone.
+constexpr DWORD kSendTimeoutMs = 2000;
+// What a terminal that does not read may have waiting for it before it is treated as gone.
+constexpr std::size_t kMaxUnsent = 1024 * 1024;
+// The longest a connection the host ended stays open when its terminal does not close first.
+constexpr DWORD kCloseGraceMs = 500;
+constexpr DWORD kHousekeepingEveryMs = 100;
+// How long close() waits for the sockets' last operations to come back.
+constexpr DWORD kCloseLimitMs = 5000;
 // How long the accepting thread waits before it looks at the closing flag again.
 constexpr long kAcceptWaitUs = 50000;
-// A reader's stack: it holds little more than one receive buffer.
-constexpr SIZE_T kReaderStack = 64 * 1024;
-// A terminal that stops reading must not stall the host for long.
-constexpr DWORD kSendTimeoutMs = 2000;
-// How often an idle reader looks at its connection's flags: the longest a detached or stopped
-// connection stays open when its terminal does not close its end first.
-constexpr DWORD kReaderWakeMs = 500;
-constexpr int kChunk = 4096;
 
 }  // namespace
 
@@ -22,8 +23,14 @@ TcpTransport::~TcpTransport() { close(); }
 
 int TcpTransport::open(std::uint16_t port, TransportSink& sink) {
     sink_ = &sink;
+    port_ = CreateIoCompletionPort(INVALID_HANDLE_VALUE, nullptr, 0, 1);
+    if (!port_) return static_cast<int>(GetLastError());
     listener_ = ::socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
-    if (listener_ == INVALID_SOCKET) return WSAGetLastError();
+    if (listener_ == INVALID_SOCKET) {
+        const int error = WSAGetLastError();
+        close();
+        return error;
+    }
     // Connections the service closed linger on the port for a while; without this a restart on
     // the same port would fail until they are gone. A second listener is still refused.
     BOOL reuse = TRUE;
@@ -32,6 +39,8 @@ int TcpTransport::open(std::uint16_t port, TransportSink& sink) {
     address.sin_family = AF_INET;
     address.sin_port = htons(port);
     address.sin_addr.s_addr = htonl(INADDR_ANY);
+    // Non-blocking: the accepting thread takes every waiting connection, and what it accepts
+    // inherits the mode, so that a send takes what fits and never waits.
     u_long nonBlocking = 1;
     if (::bind(listener_, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
         ::listen(listener_, SOMAXCONN) != 0 || ioctlsocket(listener_, FIONBIO, &nonBlocking) != 0) {
@@ -49,14 +58,15 @@ int TcpTransport::open(std::uint16_t port, TransportSink& sink) {
     return 0;
 }
 
-// The readers do the work; the network thread only waits here between its own rounds.
-void TcpTransport::poll(DWORD timeoutMs) { Sleep(timeoutMs); }
+// ---- accepting --------------------------------------------------------------------------------
 
 DWORD WINAPI TcpTransport::acceptMain(LPVOID self) {
     static_cast<TcpTransport*>(self)->acceptLoop();
     return 0;
 }
 
+// Waiting in select with a time-out rather than on an event: under Wine an event selection on the
+// listener stopped being signalled after a burst of connections.
 void TcpTransport::acceptLoop() {
     while (!closing_) {
         fd_set readable;
@@ -75,114 +85,314 @@ void TcpTransport::acceptLoop() {
 }
 
 void TcpTransport::adopt(SOCKET s, const sockaddr_in& from) {
+    BOOL noDelay = TRUE;
+    setsockopt(s, IPPROTO_TCP, TCP_NODELAY, reinterpret_cast<const char*>(&noDelay), sizeof noDelay);
+
     Locked locked(lock_);
     // Beyond the slots and a margin for terminals still logging in, nobody can be served.
-    if (closing_ || connections_.size() >= maxConnections_) {
+    if (closing_ || connections_.size() >= maxConnections_ ||
+        !CreateIoCompletionPort(reinterpret_cast<HANDLE>(s), port_, IoKey, 0)) {
         closesocket(s);
         return;
     }
-    u_long nonBlocking = 0;  // the listener's mode is inherited; readers block
-    ioctlsocket(s, FIONBIO, &nonBlocking);
-    BOOL noDelay = TRUE;
-    setsockopt(s, IPPROTO_TCP, TCP_NODELAY, reinterpret_cast<const char*>(&noDelay), sizeof noDelay);
-    DWORD sendTimeout = kSendTimeoutMs;
-    setsockopt(s, SOL_SOCKET, SO_SNDTIMEO, reinterpret_cast<const char*>(&sendTimeout), sizeof sendTimeout);
-    DWORD receiveTimeout = kReaderWakeMs;
-    setsockopt(s, SOL_SOCKET, SO_RCVTIMEO, reinterpret_cast<const char*>(&receiveTimeout), sizeof receiveTimeout);
-
-    auto connection = std::make_unique<Connection>();
-    connection->owner = this;
+    auto connection = std::make_unique<TcpConnection>();
     connection->socket = s;
     connection->peer.address = ntohl(from.sin_addr.s_addr);
     connection->peer.port = ntohs(from.sin_port);
     connection->peer.connection = nextConnection_++;
-    HANDLE reader = CreateThread(nullptr, kReaderStack, &TcpTransport::readerMain, connection.get(),
-                                 STACK_SIZE_PARAM_IS_A_RESERVATION, nullptr);
-    if (!reader) {
-        closesocket(s);
-        return;
-    }
-    CloseHandle(reader);
-    connections_[connection->peer.connection] = std::move(connection);
+    connection->lastInputTick = GetTickCount();
+    const std::uint32_t id = connection->peer.connection;
+    connections_[id] = std::move(connection);
+    // The network thread issues every receive.
+    post(AdoptKey, id);
 }
 
-DWORD WINAPI TcpTransport::readerMain(LPVOID param) {
-    auto* connection = static_cast<Connection*>(param);
-    connection->owner->readLoop(*connection);
-    return 0;
+void TcpTransport::post(Key key, std::uint32_t connection) {
+    PostQueuedCompletionStatus(port_, 0, key, reinterpret_cast<LPOVERLAPPED>(static_cast<ULONG_PTR>(connection)));
 }
 
-void TcpTransport::readLoop(Connection& connection) {
-    verrin::StreamDecoder decoder;
-    std::vector<std::uint8_t> chunk(kChunk);
-    verrin::Frame frame;
-    verrin::FrameFault fault = verrin::FrameFault::None;
-    DWORD lastHeard = GetTickCount();
-    for (;;) {
-        const int size = ::recv(connection.socket, reinterpret_cast<char*>(chunk.data()), kChunk, 0);
-        if (size < 0 && WSAGetLastError() == WSAETIMEDOUT) {
-            // A connection that never logs in ends here; the engine times out those that did.
-            if (shouldStop(connection) || GetTickCount() - lastHeard > idleTimeoutMs_) break;
-            continue;
-        }
-        if (size <= 0) {
-            if (decoder.holdsPartialFrame()) sink_->onFault(connection.peer, verrin::FrameFault::Malformed);
+TcpConnection* TcpTransport::find(std::uint32_t connection) {
+    auto it = connections_.find(connection);
+    return it == connections_.end() ? nullptr : it->second.get();
+}
+
+// ---- the network thread -----------------------------------------------------------------------
+
+void TcpTransport::poll(DWORD timeoutMs) {
+    const DWORD start = GetTickCount();
+    for (DWORD elapsed = 0; elapsed < timeoutMs && handleOne(timeoutMs - elapsed);)
+        elapsed = GetTickCount() - start;
+    if (GetTickCount() - lastHousekeeping_ >= kHousekeepingEveryMs) housekeep();
+}
+
+// Waits up to the time for one completion and handles it; false when none came.
+bool TcpTransport::handleOne(DWORD timeoutMs) {
+    DWORD bytes = 0;
+    ULONG_PTR key = 0;
+    LPOVERLAPPED overlapped = nullptr;
+    const bool ok = GetQueuedCompletionStatus(port_, &bytes, &key, &overlapped, timeoutMs) != FALSE;
+    if (!overlapped && !ok) return false;  // timed out
+    const auto connectionId = static_cast<std::uint32_t>(reinterpret_cast<ULONG_PTR>(overlapped));
+    switch (key) {
+        case IoKey: {
+            if (!overlapped) break;
+            auto* request = static_cast<TcpRequest*>(overlapped);
+            if (request->kind == TcpRequest::Receive)
+                onReceived(*request->connection, bytes, ok && bytes > 0);
+            else
+                onSent(*request->connection, bytes, ok);
             break;
         }
-        if (shouldStop(connection)) break;  // what follows a detach is no longer the terminal's
-        lastHeard = GetTickCount();
-        decoder.feed(chunk.data(), static_cast<std::size_t>(size));
-        for (verrin::StreamDecoder::Step step; (step = decoder.next(frame, fault)) != verrin::StreamDecoder::Step::NeedMore;) {
-            if (step == verrin::StreamDecoder::Step::GotFrame)
-                sink_->onFrame(connection.peer, frame);
-            else
-                sink_->onFault(connection.peer, fault);
+        case AdoptKey: {
+            TcpConnection* connection;
+            {
+                Locked locked(lock_);
+                connection = find(connectionId);
+            }
+            if (connection) startReceive(*connection);
+            break;
         }
-        if (decoder.broken()) break;
+        case ResumeKey:
+            resumePosted_ = 0;
+            inputHeld_ = false;
+            deliverParked();
+            break;
+        case SendKey: {
+            bool failed = false;
+            TcpConnection* connection;
+            {
+                Locked locked(lock_);
+                connection = find(connectionId);
+                if (connection) failed = !startSend(*connection);
+            }
+            if (failed) finish(*connection);
+            break;
+        }
     }
-    retire(connection);
+    return true;
 }
 
-bool TcpTransport::shouldStop(const Connection& connection) {
-    Locked locked(lock_);
-    return connection.closeRequested || connection.broken;
-}
-
-// The reader's last act: the sink hears of a link that broke, then the connection goes.
-void TcpTransport::retire(Connection& connection) {
+void TcpTransport::onReceived(TcpConnection& connection, DWORD bytes, bool ok) {
     bool requested;
+    bool ended;
     {
         Locked locked(lock_);
+        connection.receivePending = false;
         requested = connection.closeRequested;
+        // What follows an end the host asked for is no longer the terminal's.
+        ended = !ok || connection.closed() || requested;
     }
-    if (!requested) sink_->onPeerLost(connection.peer);
-    Locked locked(lock_);
-    // A graceful close lets the host's last frame reach the terminal before the FIN.
-    shutdown(connection.socket, SD_SEND);
-    closesocket(connection.socket);
-    connections_.erase(connection.peer.connection);
+    if (ended) {
+        if (!ok && !requested && connection.decoder.holdsPartialFrame())
+            sink_->onFault(connection.peer, verrin::FrameFault::Malformed);
+        finish(connection);
+        return;
+    }
+    connection.lastInputTick = GetTickCount();
+    connection.decoder.feed(reinterpret_cast<const std::uint8_t*>(connection.received.data()), bytes);
+    deliver(connection);
 }
+
+// Hands the connection's complete frames to the sink until it has none left or the sink takes no
+// more; then reads on, or parks the connection.
+void TcpTransport::deliver(TcpConnection& connection) {
+    verrin::Frame frame;
+    verrin::FrameFault fault = verrin::FrameFault::None;
+    while (!inputHeld_) {
+        const auto step = connection.decoder.next(frame, fault);
+        if (step == verrin::StreamDecoder::Step::NeedMore) return startReceive(connection);
+        if (step == verrin::StreamDecoder::Step::GotFrame) {
+            if (!sink_->onFrame(connection.peer, frame)) inputHeld_ = true;
+        } else {
+            sink_->onFault(connection.peer, fault);
+        }
+        if (connection.decoder.broken()) return finish(connection);  // the framing is lost for good
+    }
+    park(connection);
+}
+
+void TcpTransport::park(TcpConnection& connection) {
+    if (connection.parked) return;
+    connection.parked = true;
+    parked_.push_back(&connection);
+}
+
+void TcpTransport::deliverParked() {
+    while (!inputHeld_ && !parked_.empty()) {
+        TcpConnection& connection = *parked_.front();
+        parked_.pop_front();
+        connection.parked = false;
+        bool ended;
+        {
+            Locked locked(lock_);
+            ended = connection.closed() || connection.closeRequested;
+        }
+        if (ended)
+            finish(connection);
+        else
+            deliver(connection);
+    }
+}
+
+void TcpTransport::startReceive(TcpConnection& connection) {
+    {
+        Locked locked(lock_);
+        if (connection.closed() || connection.receivePending) return;
+        connection.receive.reset();
+        WSABUF buffer = {static_cast<ULONG>(connection.received.size()), connection.received.data()};
+        DWORD flags = 0;
+        const int result = WSARecv(connection.socket, &buffer, 1, nullptr, &flags, &connection.receive, nullptr);
+        // Done at once or later, the completion comes through the port either way.
+        if (result == 0 || WSAGetLastError() == WSA_IO_PENDING) {
+            connection.receivePending = true;
+            return;
+        }
+    }
+    finish(connection);
+}
+
+void TcpTransport::onSent(TcpConnection& connection, DWORD bytes, bool ok) {
+    bool failed = !ok;
+    {
+        Locked locked(lock_);
+        connection.sendPending = false;
+        if (ok && !connection.closed()) {
+            const std::size_t done = bytes < connection.sending.size() ? bytes : connection.sending.size();
+            connection.sending.erase(connection.sending.begin(), connection.sending.begin() + static_cast<std::ptrdiff_t>(done));
+            connection.unsent.insert(connection.unsent.begin(), connection.sending.begin(), connection.sending.end());
+            connection.sending.clear();
+            if (connection.unsent.empty()) connection.blockedSinceTick = 0;
+            failed = !startSend(connection);
+            shutDownWhenDrained(connection);
+        }
+        if (failed) connection.failed = true;
+    }
+    if (failed)
+        finish(connection);
+    else
+        releaseIfIdle(connection);
+}
+
+// Under the lock: sends what waits, unless a send is under way. False when the socket refused.
+bool TcpTransport::startSend(TcpConnection& connection) {
+    if (connection.sendPending || connection.unsent.empty() || connection.closed()) return true;
+    connection.sending.swap(connection.unsent);
+    connection.send.reset();
+    WSABUF buffer = {static_cast<ULONG>(connection.sending.size()), connection.sending.data()};
+    const int result = WSASend(connection.socket, &buffer, 1, nullptr, 0, &connection.send, nullptr);
+    if (result != 0 && WSAGetLastError() != WSA_IO_PENDING) return false;
+    connection.sendPending = true;
+    return true;
+}
+
+// Under the lock: once everything sent before an end the host asked for is out, the terminal
+// sees the end of the stream.
+void TcpTransport::shutDownWhenDrained(TcpConnection& connection) {
+    if (!connection.closeRequested || connection.shutDownSent || connection.closed() || !connection.outputDrained())
+        return;
+    shutdown(connection.socket, SD_SEND);
+    connection.shutDownSent = true;
+}
+
+// Ends what has to end: failed links, terminals that leave host data unread, ends the host asked
+// for once their grace is over, and connections silent for longer than the service's net for
+// terminals that never log in (a parked connection is not silent: its input waits for us).
+void TcpTransport::housekeep() {
+    const DWORD now = GetTickCount();
+    lastHousekeeping_ = now;
+    std::vector<TcpConnection*> ending;
+    {
+        Locked locked(lock_);
+        for (auto& entry : connections_) {
+            TcpConnection& c = *entry.second;
+            if (c.closed()) continue;
+            if (c.blockedSinceTick && now - c.blockedSinceTick >= kSendTimeoutMs) c.failed = true;
+            const bool graceOver = c.closeRequested && now - c.closeRequestTick >= kCloseGraceMs;
+            const bool silent = !c.parked && now - c.lastInputTick > idleTimeoutMs_;
+            if (c.failed || graceOver || silent) ending.push_back(&c);
+        }
+    }
+    for (TcpConnection* connection : ending) finish(*connection);
+}
+
+// The connection's last act on the network thread: the sink hears of a link that was lost, the
+// socket closes, and the connection goes once its operations have come back.
+void TcpTransport::finish(TcpConnection& connection) {
+    bool lost = false;
+    {
+        Locked locked(lock_);
+        if (!connection.closed()) {
+            lost = !connection.closeRequested;
+            connection.closeRequested = true;  // nothing more to say about it
+            closeSocket(connection);
+        }
+    }
+    if (lost) sink_->onPeerLost(connection.peer);
+    releaseIfIdle(connection);
+}
+
+// Under the lock. Pending operations come back through the port, cancelled.
+void TcpTransport::closeSocket(TcpConnection& connection) {
+    closesocket(connection.socket);
+    connection.socket = INVALID_SOCKET;
+}
+
+void TcpTransport::releaseIfIdle(TcpConnection& connection) {
+    if (connection.parked) {
+        Locked locked(lock_);
+        if (!connection.idle()) return;
+        for (auto it = parked_.begin(); it != parked_.end(); ++it)
+            if (*it == &connection) {
+                parked_.erase(it);
+                break;
+            }
+        connections_.erase(connection.peer.connection);
+        return;
+    }
+    Locked locked(lock_);
+    if (connection.idle()) connections_.erase(connection.peer.connection);
+}
+
+// ---- any thread -------------------------------------------------------------------------------
 
 void TcpTransport::send(const verrin::PeerRef& peer, const std::vector<std::uint8_t>& bytes) {
     Locked locked(lock_);
-    auto it = connections_.find(peer.connection);
-    if (it == connections_.end()) return;
-    Connection& connection = *it->second;
-    if (connection.closeRequested) return;
-    // A terminal that leaves its data unread until the send times out is treated as gone.
-    const int sent = ::send(connection.socket, reinterpret_cast<const char*>(bytes.data()),
-                            static_cast<int>(bytes.size()), 0);
-    if (sent != static_cast<int>(bytes.size())) connection.broken = true;
+    TcpConnection* connection = find(peer.connection);
+    if (!connection || connection->closed() || connection->closeRequested || connection->failed) return;
+    const char* data = reinterpret_cast<const char*>(bytes.data());
+    std::size_t taken = 0;
+    if (connection->outputDrained()) {
+        const int sent = ::send(connection->socket, data, static_cast<int>(bytes.size()), 0);
+        if (sent < 0 && WSAGetLastError() != WSAEWOULDBLOCK) {
+            connection->failed = true;  // the network thread ends it
+            return;
+        }
+        taken = sent > 0 ? static_cast<std::size_t>(sent) : 0;
+        if (taken == bytes.size()) return;
+    }
+    if (connection->unsent.empty() && !connection->blockedSinceTick) connection->blockedSinceTick = GetTickCount();
+    connection->unsent.insert(connection->unsent.end(), data + taken, data + bytes.size());
+    if (connection->unsent.size() > kMaxUnsent) {
+        connection->failed = true;
+        return;
+    }
+    if (!connection->sendPending) post(SendKey, peer.connection);
 }
 
 void TcpTransport::disconnect(const verrin::PeerRef& peer) {
     Locked locked(lock_);
-    auto it = connections_.find(peer.connection);
-    if (it == connections_.end()) return;
-    it->second->closeRequested = true;
-    // The terminal hears the end at once, after the frames already sent.
-    shutdown(it->second->socket, SD_SEND);
+    TcpConnection* connection = find(peer.connection);
+    if (!connection || connection->closeRequested) return;
+    connection->closeRequested = true;
+    connection->closeRequestTick = GetTickCount();
+    shutDownWhenDrained(*connection);
 }
+
+void TcpTransport::resumeInput() {
+    if (port_ && InterlockedExchange(&resumePosted_, 1) == 0) post(ResumeKey, 0);
+}
+
+// ---- closing (network thread) -----------------------------------------------------------------
 
 void TcpTransport::close() {
     closing_ = 1;
@@ -195,19 +405,41 @@ void TcpTransport::close() {
         closesocket(listener_);
         listener_ = INVALID_SOCKET;
     }
-    {
-        Locked locked(lock_);
-        for (auto& entry : connections_) {
-            entry.second->closeRequested = true;
-            shutdown(entry.second->socket, SD_SEND);
-        }
-    }
-    // Each reader removes its own connection on the way out.
-    for (;;) {
+    if (port_) {
+        // Every terminal gets what was sent to it and the end of the stream; input is no longer read.
         {
             Locked locked(lock_);
-            if (connections_.empty()) break;
+            const DWORD now = GetTickCount();
+            for (auto& entry : connections_) {
+                TcpConnection& c = *entry.second;
+                if (!c.closeRequested) {
+                    c.closeRequested = true;
+                    c.closeRequestTick = now;
+                }
+                shutDownWhenDrained(c);
+            }
         }
-        Sleep(5);
+        const DWORD start = GetTickCount();
+        for (;;) {
+            {
+                Locked locked(lock_);
+                if (connections_.empty()) break;
+            }
+            if (GetTickCount() - start >= kCloseLimitMs) break;
+            poll(20);
+        }
+        // Connections whose operations never came back are left as they are rather than freed
+        // under them.
+        {
+            Locked locked(lock_);
+            for (auto& entry : connections_) {
+                if (!entry.second->closed()) closeSocket(*entry.second);
+                entry.second.release();
+            }
+            connections_.clear();
+        }
+        parked_.clear();
+        CloseHandle(port_);
+        port_ = nullptr;
     }
 }

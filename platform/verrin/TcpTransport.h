@@ -1,19 +1,26 @@
 #pragma once
 #include <winsock2.h>
 
+#include <deque>
 #include <map>
 #include <memory>
+#include <vector>
 
 #include "CriticalSection.h"
-#include "StreamDecoder.h"
+#include "TcpConnection.h"
 #include "Transport.h"
 
-// One connection per terminal, each read by a thread of its own with a blocking receive. Under
-// Wine a select set or a completion port costs far more per packet as connections grow (measured
-// with the link benchmark); a blocked reader costs one call per packet whatever their number.
-// An accepting thread takes new connections. A reader owns its socket and alone closes it: a
-// handle closed under a blocked reader could be reused before the reader notices. Other threads
-// flag the connection, and the reader sees the flag when its receive times out.
+// One connection per terminal, all served by the network thread through one I/O completion
+// port: an overlapped receive is always pending on every connection that may read, so the
+// thread wakes once per arrival whatever the number of connections. An accepting thread takes
+// new connections and hands them over through the port.
+//
+// When the sink takes no more frames (the host's queue is full), connections with input are
+// parked without a receive: their terminals' data wait in the network, and TCP slows the
+// terminals down. resumeInput() lets the parked connections go on, oldest first.
+//
+// Sends go straight to the socket when it takes them; what it does not take is queued and sent
+// with overlapped sends, so that no caller ever waits for a terminal.
 class TcpTransport : public Transport {
 public:
     TcpTransport(std::size_t maxConnections, DWORD idleTimeoutMs);
@@ -22,33 +29,46 @@ public:
     void poll(DWORD timeoutMs) override;
     void send(const verrin::PeerRef& peer, const std::vector<std::uint8_t>& bytes) override;
     void disconnect(const verrin::PeerRef& peer) override;
+    void resumeInput() override;
     void close() override;
 
 private:
-    struct Connection {
-        TcpTransport* owner = nullptr;
-        SOCKET socket = INVALID_SOCKET;
-        verrin::PeerRef peer;
-        bool closeRequested = false;  // by the service: no word to the sink
-        bool broken = false;          // a send failed: the sink hears of it
-    };
-    using ConnectionMap = std::map<std::uint32_t, std::unique_ptr<Connection>>;
+    // Completion keys: sockets complete with IoKey; the others are the transport's own notes.
+    enum Key : ULONG_PTR { IoKey = 0, AdoptKey, ResumeKey, SendKey };
+    using ConnectionMap = std::map<std::uint32_t, std::unique_ptr<TcpConnection>>;
 
     static DWORD WINAPI acceptMain(LPVOID self);
-    static DWORD WINAPI readerMain(LPVOID connection);
     void acceptLoop();
     void adopt(SOCKET s, const sockaddr_in& from);
-    void readLoop(Connection& connection);
-    bool shouldStop(const Connection& connection);
-    void retire(Connection& connection);
+    void post(Key key, std::uint32_t connection);
+
+    bool handleOne(DWORD timeoutMs);
+    void onReceived(TcpConnection& connection, DWORD bytes, bool ok);
+    void onSent(TcpConnection& connection, DWORD bytes, bool ok);
+    void deliver(TcpConnection& connection);
+    void deliverParked();
+    void park(TcpConnection& connection);
+    void startReceive(TcpConnection& connection);
+    bool startSend(TcpConnection& connection);
+    void shutDownWhenDrained(TcpConnection& connection);
+    void housekeep();
+    void finish(TcpConnection& connection);
+    void closeSocket(TcpConnection& connection);
+    void releaseIfIdle(TcpConnection& connection);
+    TcpConnection* find(std::uint32_t connection);
 
     std::size_t maxConnections_;
     DWORD idleTimeoutMs_;
     TransportSink* sink_ = nullptr;
+    HANDLE port_ = nullptr;
     SOCKET listener_ = INVALID_SOCKET;
     HANDLE acceptThread_ = nullptr;
     volatile LONG closing_ = 0;
-    CriticalSection lock_;  // guards connections_ and the flags of every connection
+    volatile LONG resumePosted_ = 0;
+    CriticalSection lock_;  // connections_, nextConnection_, and each connection's shared part
     ConnectionMap connections_;
     std::uint32_t nextConnection_ = 1;
+    std::deque<TcpConnection*> parked_;  // network thread
+    bool inputHeld_ = false;             // network thread
+    DWORD lastHousekeeping_ = 0;         // network thread
 };
