@@ -25,6 +25,7 @@ struct TcpConnection {
 
     SOCKET socket = INVALID_SOCKET;  // INVALID_SOCKET once closed
     verrin::PeerRef peer;
+    bool skipsWhenDone = false;  // an operation that finishes at once posts no completion
 
     // Reading: one overlapped receive at a time, issued by the network thread.
     TcpRequest receive;

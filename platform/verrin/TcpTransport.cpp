@@ -23,8 +23,7 @@ TcpTransport::~TcpTransport() { close(); }
 
 int TcpTransport::open(std::uint16_t port, TransportSink& sink) {
     sink_ = &sink;
-    port_ = CreateIoCompletionPort(INVALID_HANDLE_VALUE, nullptr, 0, 1);
-    if (!port_) return static_cast<int>(GetLastError());
+    if (!port_.open()) return static_cast<int>(GetLastError());
     listener_ = ::socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
     if (listener_ == INVALID_SOCKET) {
         const int error = WSAGetLastError();
@@ -90,13 +89,15 @@ void TcpTransport::adopt(SOCKET s, const sockaddr_in& from) {
 
     Locked locked(lock_);
     // Beyond the slots and a margin for terminals still logging in, nobody can be served.
+    bool skipsWhenDone = false;
     if (closing_ || connections_.size() >= maxConnections_ ||
-        !CreateIoCompletionPort(reinterpret_cast<HANDLE>(s), port_, IoKey, 0)) {
+        !port_.attach(reinterpret_cast<HANDLE>(s), skipsWhenDone)) {
         closesocket(s);
         return;
     }
     auto connection = std::make_unique<TcpConnection>();
     connection->socket = s;
+    connection->skipsWhenDone = skipsWhenDone;
     connection->peer.address = ntohl(from.sin_addr.s_addr);
     connection->peer.port = ntohs(from.sin_port);
     connection->peer.connection = nextConnection_++;
@@ -107,9 +108,7 @@ void TcpTransport::adopt(SOCKET s, const sockaddr_in& from) {
     post(AdoptKey, id);
 }
 
-void TcpTransport::post(Key key, std::uint32_t connection) {
-    PostQueuedCompletionStatus(port_, 0, key, reinterpret_cast<LPOVERLAPPED>(static_cast<ULONG_PTR>(connection)));
-}
+void TcpTransport::post(Key key, std::uint32_t connection) { port_.post(key, connection); }
 
 TcpConnection* TcpTransport::find(std::uint32_t connection) {
     auto it = connections_.find(connection);
@@ -120,27 +119,25 @@ TcpConnection* TcpTransport::find(std::uint32_t connection) {
 
 void TcpTransport::poll(DWORD timeoutMs) {
     const DWORD start = GetTickCount();
-    for (DWORD elapsed = 0; elapsed < timeoutMs && handleOne(timeoutMs - elapsed);)
-        elapsed = GetTickCount() - start;
+    CompletionPort::Completion completions[CompletionPort::kBatch];
+    for (DWORD elapsed = 0; elapsed < timeoutMs; elapsed = GetTickCount() - start) {
+        const std::size_t count = port_.wait(completions, timeoutMs - elapsed);
+        if (count == 0) break;
+        for (std::size_t i = 0; i < count; ++i) handle(completions[i]);
+    }
     if (GetTickCount() - lastHousekeeping_ >= kHousekeepingEveryMs) housekeep();
 }
 
-// Waits up to the time for one completion and handles it; false when none came.
-bool TcpTransport::handleOne(DWORD timeoutMs) {
-    DWORD bytes = 0;
-    ULONG_PTR key = 0;
-    LPOVERLAPPED overlapped = nullptr;
-    const bool ok = GetQueuedCompletionStatus(port_, &bytes, &key, &overlapped, timeoutMs) != FALSE;
-    if (!overlapped && !ok) return false;  // timed out
-    const auto connectionId = static_cast<std::uint32_t>(reinterpret_cast<ULONG_PTR>(overlapped));
-    switch (key) {
+void TcpTransport::handle(const CompletionPort::Completion& completion) {
+    const auto connectionId = static_cast<std::uint32_t>(reinterpret_cast<ULONG_PTR>(completion.overlapped));
+    switch (completion.key) {
         case IoKey: {
-            if (!overlapped) break;
-            auto* request = static_cast<TcpRequest*>(overlapped);
+            if (!completion.overlapped) break;
+            auto* request = static_cast<TcpRequest*>(completion.overlapped);
             if (request->kind == TcpRequest::Receive)
-                onReceived(*request->connection, bytes, ok && bytes > 0);
+                onReceived(*request->connection, completion.bytes, completion.ok && completion.bytes > 0);
             else
-                onSent(*request->connection, bytes, ok);
+                onSent(*request->connection, completion.bytes, completion.ok);
             break;
         }
         case AdoptKey: {
@@ -149,7 +146,7 @@ bool TcpTransport::handleOne(DWORD timeoutMs) {
                 Locked locked(lock_);
                 connection = find(connectionId);
             }
-            if (connection) startReceive(*connection);
+            if (connection) readFrom(*connection);
             break;
         }
         case ResumeKey:
@@ -163,21 +160,59 @@ bool TcpTransport::handleOne(DWORD timeoutMs) {
             {
                 Locked locked(lock_);
                 connection = find(connectionId);
-                if (connection) failed = !startSend(*connection);
+                if (connection) failed = !sendOn(*connection);
             }
             if (failed) finish(*connection);
             break;
         }
     }
-    return true;
 }
 
+// ---- reading (network thread) -----------------------------------------------------------------
+
 void TcpTransport::onReceived(TcpConnection& connection, DWORD bytes, bool ok) {
+    {
+        Locked locked(lock_);
+        connection.receivePending = false;
+    }
+    if (consume(connection, bytes, ok)) readFrom(connection);
+}
+
+// Receives and delivers until a receive is left pending, or the connection parks or ends.
+void TcpTransport::readFrom(TcpConnection& connection) {
+    for (;;) {
+        DWORD bytes = 0;
+        switch (issueReceive(connection, bytes)) {
+            case Issued::Pending: return;
+            case Issued::Failed: return finish(connection);
+            case Issued::Done:
+                if (!consume(connection, bytes, bytes > 0)) return;
+                break;
+        }
+    }
+}
+
+TcpTransport::Issued TcpTransport::issueReceive(TcpConnection& connection, DWORD& bytes) {
+    Locked locked(lock_);
+    if (connection.receivePending) return Issued::Pending;
+    if (connection.closed()) return Issued::Failed;
+    connection.receive.reset();
+    WSABUF buffer = {static_cast<ULONG>(connection.received.size()), connection.received.data()};
+    DWORD flags = 0;
+    const int result = WSARecv(connection.socket, &buffer, 1, &bytes, &flags, &connection.receive, nullptr);
+    if (result == 0 && connection.skipsWhenDone) return Issued::Done;
+    if (result != 0 && WSAGetLastError() != WSA_IO_PENDING) return Issued::Failed;
+    connection.receivePending = true;  // the completion comes through the port
+    return Issued::Pending;
+}
+
+// Takes what a receive brought. True when the connection wants to read on; false when it parked
+// or ended.
+bool TcpTransport::consume(TcpConnection& connection, DWORD bytes, bool ok) {
     bool requested;
     bool ended;
     {
         Locked locked(lock_);
-        connection.receivePending = false;
         requested = connection.closeRequested;
         // What follows an end the host asked for is no longer the terminal's.
         ended = !ok || connection.closed() || requested;
@@ -186,29 +221,33 @@ void TcpTransport::onReceived(TcpConnection& connection, DWORD bytes, bool ok) {
         if (!ok && !requested && connection.decoder.holdsPartialFrame())
             sink_->onFault(connection.peer, verrin::FrameFault::Malformed);
         finish(connection);
-        return;
+        return false;
     }
     connection.lastInputTick = GetTickCount();
     connection.decoder.feed(reinterpret_cast<const std::uint8_t*>(connection.received.data()), bytes);
-    deliver(connection);
+    return deliver(connection);
 }
 
-// Hands the connection's complete frames to the sink until it has none left or the sink takes no
-// more; then reads on, or parks the connection.
-void TcpTransport::deliver(TcpConnection& connection) {
+// Hands the connection's complete frames to the sink until it has none left (true: read on) or
+// the sink takes no more (false: the connection parks).
+bool TcpTransport::deliver(TcpConnection& connection) {
     verrin::Frame frame;
     verrin::FrameFault fault = verrin::FrameFault::None;
     while (!inputHeld_) {
         const auto step = connection.decoder.next(frame, fault);
-        if (step == verrin::StreamDecoder::Step::NeedMore) return startReceive(connection);
+        if (step == verrin::StreamDecoder::Step::NeedMore) return true;
         if (step == verrin::StreamDecoder::Step::GotFrame) {
             if (!sink_->onFrame(connection.peer, frame)) inputHeld_ = true;
         } else {
             sink_->onFault(connection.peer, fault);
         }
-        if (connection.decoder.broken()) return finish(connection);  // the framing is lost for good
+        if (connection.decoder.broken()) {  // the framing is lost for good
+            finish(connection);
+            return false;
+        }
     }
     park(connection);
+    return false;
 }
 
 void TcpTransport::park(TcpConnection& connection) {
@@ -229,27 +268,12 @@ void TcpTransport::deliverParked() {
         }
         if (ended)
             finish(connection);
-        else
-            deliver(connection);
+        else if (deliver(connection))
+            readFrom(connection);
     }
 }
 
-void TcpTransport::startReceive(TcpConnection& connection) {
-    {
-        Locked locked(lock_);
-        if (connection.closed() || connection.receivePending) return;
-        connection.receive.reset();
-        WSABUF buffer = {static_cast<ULONG>(connection.received.size()), connection.received.data()};
-        DWORD flags = 0;
-        const int result = WSARecv(connection.socket, &buffer, 1, nullptr, &flags, &connection.receive, nullptr);
-        // Done at once or later, the completion comes through the port either way.
-        if (result == 0 || WSAGetLastError() == WSA_IO_PENDING) {
-            connection.receivePending = true;
-            return;
-        }
-    }
-    finish(connection);
-}
+// ---- writing ----------------------------------------------------------------------------------
 
 void TcpTransport::onSent(TcpConnection& connection, DWORD bytes, bool ok) {
     bool failed = !ok;
@@ -257,13 +281,8 @@ void TcpTransport::onSent(TcpConnection& connection, DWORD bytes, bool ok) {
         Locked locked(lock_);
         connection.sendPending = false;
         if (ok && !connection.closed()) {
-            const std::size_t done = bytes < connection.sending.size() ? bytes : connection.sending.size();
-            connection.sending.erase(connection.sending.begin(), connection.sending.begin() + static_cast<std::ptrdiff_t>(done));
-            connection.unsent.insert(connection.unsent.begin(), connection.sending.begin(), connection.sending.end());
-            connection.sending.clear();
-            if (connection.unsent.empty()) connection.blockedSinceTick = 0;
-            failed = !startSend(connection);
-            shutDownWhenDrained(connection);
+            sent(connection, bytes);
+            failed = !sendOn(connection);
         }
         if (failed) connection.failed = true;
     }
@@ -273,15 +292,32 @@ void TcpTransport::onSent(TcpConnection& connection, DWORD bytes, bool ok) {
         releaseIfIdle(connection);
 }
 
-// Under the lock: sends what waits, unless a send is under way. False when the socket refused.
-bool TcpTransport::startSend(TcpConnection& connection) {
-    if (connection.sendPending || connection.unsent.empty() || connection.closed()) return true;
-    connection.sending.swap(connection.unsent);
-    connection.send.reset();
-    WSABUF buffer = {static_cast<ULONG>(connection.sending.size()), connection.sending.data()};
-    const int result = WSASend(connection.socket, &buffer, 1, nullptr, 0, &connection.send, nullptr);
-    if (result != 0 && WSAGetLastError() != WSA_IO_PENDING) return false;
-    connection.sendPending = true;
+// Under the lock: a send took bytes; what it did not take goes first next time.
+void TcpTransport::sent(TcpConnection& connection, DWORD bytes) {
+    const std::size_t done = bytes < connection.sending.size() ? bytes : connection.sending.size();
+    connection.sending.erase(connection.sending.begin(), connection.sending.begin() + static_cast<std::ptrdiff_t>(done));
+    connection.unsent.insert(connection.unsent.begin(), connection.sending.begin(), connection.sending.end());
+    connection.sending.clear();
+    if (connection.unsent.empty()) connection.blockedSinceTick = 0;
+}
+
+// Under the lock: sends what waits, unless a send is under way, and ends the stream when the
+// host asked for it and everything is out. False when the socket refused.
+bool TcpTransport::sendOn(TcpConnection& connection) {
+    while (!connection.sendPending && !connection.unsent.empty() && !connection.closed()) {
+        connection.sending.swap(connection.unsent);
+        connection.send.reset();
+        WSABUF buffer = {static_cast<ULONG>(connection.sending.size()), connection.sending.data()};
+        DWORD bytes = 0;
+        const int result = WSASend(connection.socket, &buffer, 1, &bytes, 0, &connection.send, nullptr);
+        if (result == 0 && connection.skipsWhenDone) {
+            sent(connection, bytes);
+            continue;
+        }
+        if (result != 0 && WSAGetLastError() != WSA_IO_PENDING) return false;
+        connection.sendPending = true;
+    }
+    shutDownWhenDrained(connection);
     return true;
 }
 
@@ -389,7 +425,7 @@ void TcpTransport::disconnect(const verrin::PeerRef& peer) {
 }
 
 void TcpTransport::resumeInput() {
-    if (port_ && InterlockedExchange(&resumePosted_, 1) == 0) post(ResumeKey, 0);
+    if (port_.isOpen() && InterlockedExchange(&resumePosted_, 1) == 0) post(ResumeKey, 0);
 }
 
 // ---- closing (network thread) -----------------------------------------------------------------
@@ -405,7 +441,7 @@ void TcpTransport::close() {
         closesocket(listener_);
         listener_ = INVALID_SOCKET;
     }
-    if (port_) {
+    if (port_.isOpen()) {
         // Every terminal gets what was sent to it and the end of the stream; input is no longer read.
         {
             Locked locked(lock_);
@@ -439,7 +475,6 @@ void TcpTransport::close() {
             connections_.clear();
         }
         parked_.clear();
-        CloseHandle(port_);
-        port_ = nullptr;
+        port_.close();
     }
 }

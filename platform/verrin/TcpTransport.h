@@ -6,6 +6,7 @@
 #include <memory>
 #include <vector>
 
+#include "CompletionPort.h"
 #include "CriticalSection.h"
 #include "TcpConnection.h"
 #include "Transport.h"
@@ -42,14 +43,18 @@ private:
     void adopt(SOCKET s, const sockaddr_in& from);
     void post(Key key, std::uint32_t connection);
 
-    bool handleOne(DWORD timeoutMs);
+    enum class Issued { Pending, Done, Failed };
+    void handle(const CompletionPort::Completion& completion);
     void onReceived(TcpConnection& connection, DWORD bytes, bool ok);
-    void onSent(TcpConnection& connection, DWORD bytes, bool ok);
-    void deliver(TcpConnection& connection);
+    void readFrom(TcpConnection& connection);
+    Issued issueReceive(TcpConnection& connection, DWORD& bytes);
+    bool consume(TcpConnection& connection, DWORD bytes, bool ok);
+    bool deliver(TcpConnection& connection);
     void deliverParked();
     void park(TcpConnection& connection);
-    void startReceive(TcpConnection& connection);
-    bool startSend(TcpConnection& connection);
+    void onSent(TcpConnection& connection, DWORD bytes, bool ok);
+    bool sendOn(TcpConnection& connection);
+    void sent(TcpConnection& connection, DWORD bytes);
     void shutDownWhenDrained(TcpConnection& connection);
     void housekeep();
     void finish(TcpConnection& connection);
@@ -60,7 +65,7 @@ private:
     std::size_t maxConnections_;
     DWORD idleTimeoutMs_;
     TransportSink* sink_ = nullptr;
-    HANDLE port_ = nullptr;
+    CompletionPort port_{IoKey};
     SOCKET listener_ = INVALID_SOCKET;
     HANDLE acceptThread_ = nullptr;
     volatile LONG closing_ = 0;
