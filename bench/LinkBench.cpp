@@ -226,9 +226,14 @@ bool bench(HWND window, DtuProtocol protocol, int terminals, double rate, DWORD 
     TLinkCounters counters;
     get_link_counters(&counters);
     stop_gprs_server(status);
-    if (run.loginFailed)
-        std::printf("%s: not every terminal got in: refused %u, bad ids %u, malformed %u, garbage %u\n", name,
-                    counters.RefusedLogins, counters.BadIds, counters.MalformedFrames, counters.GarbageFrames);
+    if (run.loginFailed) std::printf("%s: not every terminal got in\n", name);
+    if (reader.other) std::printf("%s: %llu events other than login and data (terminals lost or logged out)\n", name,
+                                  static_cast<unsigned long long>(reader.other));
+    if (counters.RefusedLogins || counters.BadIds || counters.MalformedFrames || counters.GarbageFrames ||
+        counters.BeforeLogin || counters.TimedOut)
+        std::printf("%s: refused %u, bad ids %u, malformed %u, garbage %u, before login %u, timed out %u\n", name,
+                    counters.RefusedLogins, counters.BadIds, counters.MalformedFrames, counters.GarbageFrames,
+                    counters.BeforeLogin, counters.TimedOut);
 
     const std::uint64_t lost = run.sent > reader.data ? run.sent - reader.data : 0;
     std::printf("%s: %.0f data events/s for %lu s: sent %llu, received %llu, lost %llu (queue overflow %u)\n", name,

@@ -327,6 +327,11 @@ bool LinkService::onFrame(const verrin::PeerRef& peer, const verrin::Frame& fram
     return more;
 }
 
+bool LinkService::takesInput() {
+    Locked locked(engineLock_);
+    return engine_->takesInput();
+}
+
 void LinkService::onFault(const verrin::PeerRef&, verrin::FrameFault fault) {
     Locked locked(engineLock_);
     engine_->onFault(fault);

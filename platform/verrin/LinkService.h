@@ -38,6 +38,7 @@ private:
     LinkService() = default;
 
     bool onFrame(const verrin::PeerRef& peer, const verrin::Frame& frame) override;
+    bool takesInput() override;
     void onFault(const verrin::PeerRef& peer, verrin::FrameFault fault) override;
     void onPeerLost(const verrin::PeerRef& peer) override;
 

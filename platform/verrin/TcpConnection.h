@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "CompletionPort.h"
+#include "CriticalSection.h"
 #include "LinkEvent.h"
 #include "StreamDecoder.h"
 
@@ -18,22 +20,28 @@ struct TcpRequest : OVERLAPPED {
     void reset() { *static_cast<OVERLAPPED*>(this) = OVERLAPPED(); }
 };
 
-// A terminal's TCP connection as the transport keeps it. What is marked "network thread" is touched
-// by that thread alone; the rest is guarded by the transport's lock.
+// A terminal's TCP connection as the transport keeps it, under its own lock except where marked
+// (so that a thread in a socket call on one connection holds up no other). Its reading side has one
+// owner at a time: the thread that handles its receive, or the parked list, or the receive in
+// flight; only the owner feeds the decoder, hands frames on and finishes the connection. Others
+// may close its socket, which brings the owner round.
 struct TcpConnection {
     static constexpr std::size_t kReceiveSize = 8192;
 
+    CriticalSection lock;
     SOCKET socket = INVALID_SOCKET;  // INVALID_SOCKET once closed
     verrin::PeerRef peer;
-    bool skipsWhenDone = false;  // an operation that finishes at once posts no completion
+    CompletionPort* port = nullptr;  // of the worker that serves it
+    bool skipsWhenDone = false;      // an operation that finishes at once posts no completion
 
-    // Reading: one overlapped receive at a time, issued by the network thread.
+    // Reading.
     TcpRequest receive;
     std::vector<char> received = std::vector<char>(kReceiveSize);
-    bool receivePending = false;
-    verrin::StreamDecoder decoder;  // network thread
-    bool parked = false;            // network thread: input held back, no receive issued
-    DWORD lastInputTick = 0;
+    bool receivePending = false;  // the receive in flight owns the reading side
+    bool reading = true;          // a thread owns it (the first is the one that adopts it)
+    bool parked = false;  // the parked list owns it (under the transport's lock): no receive issued
+    verrin::StreamDecoder decoder;  // owner only
+    DWORD lastInputTick = 0;        // written by the owner only
 
     // Writing: what the socket did not take at once goes out in overlapped sends, one at a time.
     TcpRequest send;
@@ -46,7 +54,7 @@ struct TcpConnection {
     bool closeRequested = false;  // by the service, which then hears nothing of the loss
     DWORD closeRequestTick = 0;
     bool shutDownSent = false;    // the terminal has seen the end of the stream
-    bool failed = false;          // a send failed or stalled: the link is gone
+    bool lossReported = false;
 
     TcpConnection() {
         receive.connection = this;
@@ -55,6 +63,6 @@ struct TcpConnection {
         send.kind = TcpRequest::Send;
     }
     bool closed() const { return socket == INVALID_SOCKET; }
-    bool idle() const { return closed() && !receivePending && !sendPending; }
+    bool idle() const { return closed() && !receivePending && !reading && !parked && !sendPending; }
     bool outputDrained() const { return !sendPending && unsent.empty(); }
 };

@@ -7,19 +7,23 @@
 #include "LinkEvent.h"
 #include "LinkFrame.h"
 
-// Receives what a transport reads, on the network thread, never with a transport lock held.
+// Receives what a transport reads, on the transport's threads. Only takesInput() is asked with a
+// transport lock held.
 class TransportSink {
 public:
     virtual ~TransportSink() = default;
     // False when the sink takes no more frames for now: a transport that can hold its input back
     // (TCP) reads nothing more until resumeInput().
     virtual bool onFrame(const verrin::PeerRef& peer, const verrin::Frame& frame) = 0;
+    // Whether the sink takes frames now; asked before input is parked and before it resumes.
+    virtual bool takesInput() = 0;
     virtual void onFault(const verrin::PeerRef& peer, verrin::FrameFault fault) = 0;
     virtual void onPeerLost(const verrin::PeerRef& peer) = 0;
 };
 
-// The listening socket and whatever it accepted. poll() and close() run on the network thread
-// only; send(), disconnect() and resumeInput() may come from any thread.
+// The listening socket and whatever it accepted. poll() and close() run on the service's network
+// thread only (a transport may have threads of its own besides); send(), disconnect() and
+// resumeInput() may come from any thread.
 class Transport {
 public:
     virtual ~Transport() = default;
