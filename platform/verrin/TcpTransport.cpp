@@ -13,7 +13,7 @@ constexpr std::size_t kMaxUnsent = 1024 * 1024;
 constexpr DWORD kCloseGraceMs = 500;
 constexpr DWORD kHousekeepingEveryMs = 100;
 // How long a worker waits for completions before it looks at the stop flag again.
-constexpr DWORD kWorkerWaitMs = 10;
+constexpr DWORD kWorkerWaitMs = 100;
 // How long close() waits for the sockets' last operations to come back.
 constexpr DWORD kCloseLimitMs = 5000;
 // How long the accepting thread waits before it looks at the closing flag again.
