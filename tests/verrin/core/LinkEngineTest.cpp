@@ -219,3 +219,34 @@ TEST_F(HoldingEngine, TimeSpentHoldingInputIsNotSilence) {
     EXPECT_GE(holding.terminals().findById("A"), 0);
     EXPECT_EQ(holding.counters().timedOut, 1u);
 }
+
+// What the protocol description promises for the empty cases, in one place each.
+TEST_F(Engine, EmptyIdAndEmptyDataGetTheirDocumentedAnswers) {
+    // A login of the address and port alone has an empty id: answered as a bad id.
+    Frame emptyId = loginFrame("A");
+    emptyId.payload.resize(6);
+    engine.onFrame(udpPeer(1), emptyId, out);
+    auto frames = framesTo(out, udpPeer(1));
+    ASSERT_EQ(frames.size(), 1u);
+    EXPECT_EQ(frames[0].type, static_cast<std::uint8_t>(FrameType::LoginReply));
+    EXPECT_EQ(frames[0].payload, std::vector<std::uint8_t>{static_cast<std::uint8_t>(LoginResult::BadId)});
+    EXPECT_EQ(engine.counters().badIds, 1u);
+    EXPECT_EQ(engine.counters().malformed, 0u);
+
+    // An empty Data frame before login is data before login: Close 5.
+    out = Outbox();
+    engine.onFrame(udpPeer(2), simpleFrame(FrameType::Data), out);
+    frames = framesTo(out, udpPeer(2));
+    ASSERT_EQ(frames.size(), 1u);
+    EXPECT_EQ(frames[0].payload[0], static_cast<std::uint8_t>(CloseReason::NotLoggedIn));
+    EXPECT_EQ(engine.counters().beforeLogin, 1u);
+
+    // After login it is malformed and dropped without a word.
+    engine.onFrame(udpPeer(2), loginFrame("B"), out);
+    out = Outbox();
+    engine.onFrame(udpPeer(2), simpleFrame(FrameType::Data), out);
+    EXPECT_TRUE(out.packets.empty());
+    EXPECT_EQ(out.newEvents, 0u);
+    EXPECT_EQ(engine.counters().malformed, 1u);
+    EXPECT_EQ(engine.counters().beforeLogin, 1u);
+}
