@@ -75,17 +75,19 @@ int LinkService::start(HWND window, UINT message, int port, char* status) {
     } else {
         transport = std::make_unique<UdpTransport>();
     }
-    if (const int error = transport->open(static_cast<std::uint16_t>(port), *this)) {
-        writeStatus(status, "%s 端口 %d 监听失败（错误 %d）。", protocolName(protocol_), port, error);
-        return -4;
-    }
-
-    // Nothing reads the sockets before the network thread runs, and it starts last.
+    // Everything stands before the port opens: a TCP transport's own threads hand frames on, and
+    // answer them, as soon as terminals connect.
     winsock_ = std::move(winsock);
     transport_ = std::move(transport);
     clock_ = std::make_unique<SystemClock>();
     engine_ = std::make_unique<verrin::LinkEngine>(limits, *clock_);
     notifier_.arm(window, message);
+    if (const int error = transport_->open(static_cast<std::uint16_t>(port), *this)) {
+        notifier_.disarm();
+        release();
+        writeStatus(status, "%s 端口 %d 监听失败（错误 %d）。", protocolName(protocol_), port, error);
+        return -4;
+    }
     stopping_ = 0;
     thread_ = CreateThread(nullptr, 0, &LinkService::threadMain, this, 0, nullptr);
     if (!thread_) {
