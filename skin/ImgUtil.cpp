@@ -101,7 +101,10 @@ void PaintParentBackground(TControl* control, HDC dc) {
     IntersectClipRect(dc, r.Left, r.Top, r.Right, r.Bottom);
     const bool designing = control->InState(csDesigning);
     const auto paint = [&](UINT message) {
-        if (!designing) return static_cast<void>(parent->Perform(message, reinterpret_cast<WPARAM>(dc), 0));
+        if (!designing) {
+            parent->Perform(message, reinterpret_cast<WPARAM>(dc), 0);
+            return;
+        }
         try {
             parent->Perform(message, reinterpret_cast<WPARAM>(dc), 0);
         } catch (...) {
