@@ -18,6 +18,20 @@ std::int32_t ReadInt32(TMemoryStream& stream) {
     return static_cast<std::int32_t>(value);
 }
 
+// Lines as a string list's text splits them: a break is CR LF, a lone CR or a lone LF, and a
+// final break adds no line.
+std::int64_t CountLines(const std::string& text) {
+    std::int64_t lines = 0;
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '\r' && text[i] != '\n') continue;
+        ++lines;
+        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+        start = i + 1;
+    }
+    return start < text.size() ? lines + 1 : lines;
+}
+
 }  // namespace
 
 TSkinReader::TSkinReader(TNoticeProc olderSkinNotice) : FOlderSkinNotice(std::move(olderSkinNotice)) {}
@@ -64,15 +78,17 @@ bool TSkinReader::ReadIndex(TMemoryStream& unpacked) {
     if (namesLength < 0 || namesLength > length - HeaderSize) return false;
     std::string names(static_cast<std::size_t>(namesLength), '\0');
     unpacked.ReadBuffer(names.data(), namesLength);
+    // Counted before the names are listed, so that a text of line breaks costs no memory.
+    if (CountLines(names) > MaxEntries) return false;
     FNames.SetText(LowerCase(names));
-
     const std::int64_t count = FNames.Count();
+
     const std::int64_t dataStart = HeaderSize + namesLength + 4 * count;
-    if (count > MaxEntries || dataStart > length || !ReadSizes(unpacked, length - dataStart)) {
+    if (dataStart > length || !ReadSizes(unpacked, length - dataStart)) {
         Reset();
         return false;
     }
-    FData.CopyFrom(unpacked, length - dataStart);
+    if (length > dataStart) FData.CopyFrom(unpacked, length - dataStart);
     FData.SetPosition(0);
     FCount = static_cast<int>(count);
     return true;

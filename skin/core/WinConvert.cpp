@@ -129,8 +129,9 @@ namespace {
 using namespace lzh;
 
 // The state of one decode: the tree, the ring, and the bit buffer over blocks of input. Bits are
-// taken most significant first from a 16-bit buffer that is refilled a byte at a time whenever
-// fewer than 9 bits are held; once the input has ended, zero bytes stand in for it.
+// taken most significant first, each byte's bits placed below those held; once the input has
+// ended, zero bytes stand in for it. The buffer holds up to 64 bits so that a symbol is decoded
+// without asking for input on every bit.
 class TLzhDecoder {
 public:
     TLzhDecoder(const TLzhWriteProc& write, const TLzhReadProc& read) : FWrite(write), FRead(read) {}
@@ -158,6 +159,7 @@ public:
 
 private:
     int DecodeSymbol() {
+        if (FHeld < 32) Refill();
         int node = FTree.child[Root];
         while (node < TreeSize) node = FTree.child[node + NextBit()];
         const int symbol = node - TreeSize;
@@ -166,32 +168,29 @@ private:
     }
 
     int DecodePosition() {
-        int bits = NextByte();
+        if (FHeld < 16) Refill();
+        int bits = static_cast<int>(FBits >> 56);
+        FBits <<= 8;
+        FHeld -= 8;
         const int upper = FTables.upper[bits];
         for (int extra = FTables.length[bits] - 2; extra > 0; --extra) bits = (bits << 1) | NextBit();
         return (upper << 6) | (bits & 0x3F);
     }
 
-    void Fill() {
-        if (FHeld > 8) return;
-        FBits |= static_cast<unsigned>(NextInputByte()) << (8 - FHeld);
-        FHeld += 8;
+    // Whole bytes below the bits held, up to 64 bits.
+    void Refill() {
+        while (FHeld <= 56) {
+            FBits |= static_cast<std::uint64_t>(NextInputByte()) << (56 - FHeld);
+            FHeld += 8;
+        }
     }
 
     int NextBit() {
-        Fill();
-        const int bit = (FBits >> 15) & 1;
-        FBits = (FBits << 1) & 0xFFFF;
+        if (FHeld == 0) Refill();
+        const int bit = static_cast<int>(FBits >> 63);
+        FBits <<= 1;
         --FHeld;
         return bit;
-    }
-
-    int NextByte() {
-        Fill();
-        const int byte = FBits >> 8;
-        FBits = (FBits << 8) & 0xFFFF;
-        FHeld -= 8;
-        return byte;
     }
 
     std::uint8_t NextInputByte() {
@@ -228,7 +227,7 @@ private:
     const TPositionTables& FTables = DecodeTables();
     TLzhTree FTree;
     std::uint8_t FRing[RingSize];
-    unsigned FBits = 0;
+    std::uint64_t FBits = 0;  // the next bit is the top one
     int FHeld = 0;
     std::uint8_t FIn[4096];
     int FInPos = 0;

@@ -6,15 +6,16 @@ using namespace lzh;
 
 namespace {
 
-constexpr int HashBits = 16;
+constexpr int MaxHashBits = 16;
 // How many earlier positions of the same hash are tried; runs of flat colour find their longest
 // copy at once, so this only bounds the work on unlucky inputs.
 constexpr int MaxCandidates = 256;
 
-unsigned HashAt(const std::vector<std::uint8_t>& text, std::size_t position) {
-    const std::uint32_t key = static_cast<std::uint32_t>(text[position]) << 16 |
-                              static_cast<std::uint32_t>(text[position + 1]) << 8 | text[position + 2];
-    return (key * 2654435761u) >> (32 - HashBits);
+// Enough hash slots for the text, so that short inputs do not clear a large table.
+int HashBitsFor(std::size_t textSize) {
+    int bits = 10;
+    while (bits < MaxHashBits && (std::size_t{1} << bits) < textSize) ++bits;
+    return bits;
 }
 
 }  // namespace
@@ -23,7 +24,8 @@ std::vector<std::uint8_t> TLzhEncoder::Encode(const std::uint8_t* data, std::siz
     FTree.Start();
     FText.assign(RingStart, ' ');
     FText.insert(FText.end(), data, data + size);
-    FHead.assign(std::size_t{1} << HashBits, -1);
+    FHashBits = HashBitsFor(FText.size());
+    FHead.assign(std::size_t{1} << FHashBits, -1);
     FPrevious.assign(FText.size(), -1);
     FOut.clear();
     FBits = 0;
@@ -55,7 +57,7 @@ TLzhEncoder::TMatch TLzhEncoder::FindMatch(std::size_t position) const {
     const std::size_t left = FText.size() - position;
     if (left <= Threshold) return best;
     const int longest = static_cast<int>(std::min<std::size_t>(left, LookAhead));
-    int candidate = FHead[HashAt(FText, position)];
+    int candidate = FHead[HashAt(position)];
     for (int tries = 0; candidate >= 0 && tries < MaxCandidates; ++tries, candidate = FPrevious[candidate]) {
         const std::size_t distance = position - static_cast<std::size_t>(candidate);
         if (distance > RingSize) break;
@@ -70,9 +72,15 @@ TLzhEncoder::TMatch TLzhEncoder::FindMatch(std::size_t position) const {
     return best;
 }
 
+unsigned TLzhEncoder::HashAt(std::size_t position) const {
+    const std::uint32_t key = static_cast<std::uint32_t>(FText[position]) << 16 |
+                              static_cast<std::uint32_t>(FText[position + 1]) << 8 | FText[position + 2];
+    return (key * 2654435761u) >> (32 - FHashBits);
+}
+
 void TLzhEncoder::Insert(std::size_t position) {
     if (position + 2 >= FText.size()) return;
-    const unsigned hash = HashAt(FText, position);
+    const unsigned hash = HashAt(position);
     FPrevious[position] = FHead[hash];
     FHead[hash] = static_cast<std::int32_t>(position);
 }

@@ -21,6 +21,7 @@ private:
     };
 
     TMatch FindMatch(std::size_t position) const;
+    unsigned HashAt(std::size_t position) const;
     void Insert(std::size_t position);
     void PutSymbol(int symbol);
     void PutPosition(int position);
@@ -30,6 +31,7 @@ private:
     lzh::TLzhTree FTree;
     // The text as the decoder's ring sees it: the blanks it starts with, then the input.
     std::vector<std::uint8_t> FText;
+    int FHashBits = 0;
     std::vector<std::int32_t> FHead;  // the latest position of each 3-byte hash
     std::vector<std::int32_t> FPrevious;
     std::vector<std::uint8_t> FOut;

@@ -126,9 +126,10 @@ TEST_F(TReaderFixture, TakesAtMostAThousandEntries) {
     for (int i = 0; i < 1000; ++i) names += "e" + std::to_string(i) + "\r\n";
     EXPECT_TRUE(Load(Image(names, std::vector<std::int32_t>(1000, 0), "")));
     EXPECT_EQ(reader.Count(), 1000);
-    names += "one.more\r\n";
+    names += "one.more";
     EXPECT_FALSE(Load(Image(names, std::vector<std::int32_t>(1001, 0), "")));
     EXPECT_EQ(reader.Count(), 0);
+    EXPECT_FALSE(Load(Image(std::string(1000000, '\n'), {}, "")));
 }
 
 // The length in front of the stream is refused above the ceiling before anything is unpacked; up

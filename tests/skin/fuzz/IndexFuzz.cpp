@@ -34,9 +34,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (reader.ReadIndex(stream)) ExtractEverything(reader, size);
     else if (reader.Count() != 0) std::abort();
 
-    if (size >= 4 && (data[0] | data[1] << 8 | data[2] << 16 | static_cast<std::uint32_t>(data[3]) << 24) <= 64 * 1024) {
+    if (size >= 4 && (data[0] | data[1] << 8 | data[2] << 16 | static_cast<std::uint32_t>(data[3]) << 24) <= 8 * 1024) {
         SetBytes(stream, data, size);
-        if (reader.LoadFromStream(stream)) ExtractEverything(reader, 64 * 1024);
+        if (reader.LoadFromStream(stream)) ExtractEverything(reader, 8 * 1024);
     }
     return 0;
 }
