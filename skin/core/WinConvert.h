@@ -62,7 +62,8 @@ class ElzhException : public Exception {
 };
 
 // Asks for up to count bytes into the buffer and says how many came; 0 means the input has
-// ended. The write procedure takes count bytes and says how many it took.
+// ended. The write procedure is handed every decoded byte once, in blocks, and says how many it
+// took; the decoder does not offer again what it left.
 using TLzhReadProc = std::function<void(void* buffer, int count, int& actual)>;
 using TLzhWriteProc = std::function<void(const void* buffer, int count, int& actual)>;
 

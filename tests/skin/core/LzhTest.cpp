@@ -103,11 +103,6 @@ TEST(LzhPositionCodes, BandsOfTheFormat) {
         EXPECT_EQ(tables.upper[mark.Byte], mark.Upper);
         EXPECT_EQ(tables.length[mark.Byte], mark.Length);
     }
-    for (int upper = 0; upper < 64; ++upper) {
-        const int code = lzh::PositionCode(upper);
-        EXPECT_EQ(tables.upper[code], upper);
-        EXPECT_EQ(tables.length[code], lzh::PositionCodeLength(upper));
-    }
 }
 
 TEST(LzhRoundTrip, InputsOfEveryShape) {
