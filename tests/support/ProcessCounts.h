@@ -5,10 +5,13 @@
 #include <windows.h>
 #include <tlhelp32.h>
 
+#include <cstddef>
 #include <set>
 #include <vector>
 
-// The number of handles this process holds, from the system's handle list.
+// The number of handles this process holds, from the system's handle list. The list is a count
+// followed by entries that hold a pointer, so the entries start at the pointer's alignment: 4
+// bytes in on 32-bit Windows, 8 on 64-bit.
 inline int ProcessHandleCount()
 {
     typedef LONG(WINAPI * QueryFn)(ULONG, PVOID, ULONG, PULONG);
@@ -20,6 +23,10 @@ inline int ProcessHandleCount()
         PVOID object;
         ACCESS_MASK access;
     };
+    struct HandleList {
+        ULONG count;
+        Entry entries[1];
+    };
     QueryFn query = reinterpret_cast<QueryFn>((void (*)())::GetProcAddress(::GetModuleHandleA("ntdll.dll"), "NtQuerySystemInformation"));
     std::vector<char> buffer(1 << 20);
     ULONG needed = 0;
@@ -28,11 +35,13 @@ inline int ProcessHandleCount()
             return -1;
         buffer.resize(buffer.size() * 2);
     }
-    ULONG count = *reinterpret_cast<ULONG*>(buffer.data());
-    const Entry* entries = reinterpret_cast<const Entry*>(buffer.data() + sizeof(ULONG));
+    const HandleList* list = reinterpret_cast<const HandleList*>(buffer.data());
+    size_t capacity = (buffer.size() - offsetof(HandleList, entries)) / sizeof(Entry);
+    if (list->count > capacity)
+        return -1;
     int nOwn = 0;
-    for (ULONG i = 0; i < count; ++i)
-        if (entries[i].pid == ::GetCurrentProcessId())
+    for (ULONG i = 0; i < list->count; ++i)
+        if (list->entries[i].pid == ::GetCurrentProcessId())
             ++nOwn;
     return nOwn;
 }
