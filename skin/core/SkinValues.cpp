@@ -45,3 +45,39 @@ int IniTextToInt(const std::string& text, int fallback) {
     const std::uint32_t bits = static_cast<std::uint32_t>(value);
     return static_cast<int>(negative ? 0u - bits : bits);
 }
+
+TColor ColourTextToColor(const std::string& text, TColor fallback) {
+    int channels[3] = {0, 0, 0};
+    int found = 0;
+    bool inNumber = false;
+    for (const char c : text) {
+        if (c < '0' || c > '9') {
+            inNumber = false;
+            continue;
+        }
+        if (!inNumber) {
+            if (found == 3) break;
+            ++found;
+            inNumber = true;
+        }
+        // Kept modulo 256 as it grows, so that no number of digits overflows.
+        int& channel = channels[found - 1];
+        channel = (channel * 10 + (c - '0')) % 256;
+    }
+    if (found == 0) return fallback;
+    return channels[0] | channels[1] << 8 | channels[2] << 16;
+}
+
+bool ColourFromChannels(int red, int green, int blue, TColor& colour) {
+    if (red < 0 || green < 0 || blue < 0) return false;
+    colour = (red % 256) | (green % 256) << 8 | (blue % 256) << 16;
+    return true;
+}
+
+std::string ImageEntryName(const std::string& value) {
+    const std::size_t folder = value.find_last_of("\\:");
+    const std::string name = folder == std::string::npos ? value : value.substr(folder + 1);
+    const std::size_t dot = name.rfind('.');
+    if (dot == std::string::npos || name.compare(dot, std::string::npos, ".bmp") != 0) return std::string();
+    return name;
+}
