@@ -145,6 +145,20 @@ void MirrorBitmap(TBitmap* bitmap) {
     }
 }
 
+void MirrorFrames(TBitmap* bitmap, int frameCount) {
+    if (!bitmap || bitmap->Empty() || frameCount < 1) return;
+    Make24Bit(bitmap);
+    const int frameWidth = bitmap->Width() / frameCount;
+    for (int y = 0; y < bitmap->Height(); ++y) {
+        uint8_t* row = bitmap->ScanLine(y);
+        for (int frame = 0; frame < frameCount; ++frame) {
+            uint8_t* first = row + 3 * frame * frameWidth;
+            for (int x = 0; x < frameWidth / 2; ++x)
+                std::swap_ranges(first + 3 * x, first + 3 * x + 3, first + 3 * (frameWidth - 1 - x));
+        }
+    }
+}
+
 void FlipBitmap(TBitmap* bitmap) {
     if (!bitmap || bitmap->Empty()) return;
     Make24Bit(bitmap);

@@ -24,6 +24,9 @@ void GrayBitmap(TBitmap* bitmap);
 void RecolorMaskedBitmap(TBitmap* bitmap, TColor colour);
 // The picture (made 24-bit) turned left to right, or top to bottom.
 void MirrorBitmap(TBitmap* bitmap);
+// Each frame of a horizontal strip (made 24-bit) turned left to right where it stands, so that
+// the frames keep their order.
+void MirrorFrames(TBitmap* bitmap, int frameCount);
 void FlipBitmap(TBitmap* bitmap);
 // The picture (made 24-bit) turned a quarter counter-clockwise or clockwise: its width and
 // height swap.

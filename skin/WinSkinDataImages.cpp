@@ -28,7 +28,7 @@ std::unique_ptr<TBitmap> MagentaBitmap(int width, int height) {
 }  // namespace
 
 // The sunken edge with the combo button on its right, one frame per look of the edge: the
-// combo button gets this strip, the sunken edge its mirror (button on the left, for
+// combo button gets this strip, the sunken edge its mirror image (button on the left, for
 // right-to-left boxes). The inside of the edge stays magenta, so the box's own text shows.
 void TSkinData::BuildComboButton() {
     TDataSkinObject* edge = Objects.SunkEdge.get();
@@ -60,7 +60,8 @@ void TSkinData::BuildComboButton() {
     button->BottomHeight = edge->BottomHeight;
     CopyBitmap(strip.get(), &button->Image);
 
-    MirrorBitmap(strip.get());
+    // The box the other way round, each look where it stands (frame n still look n).
+    MirrorFrames(strip.get(), frames);
     edge->Image.Assign(strip.get());
     edge->LeftWidth = buttonWidth + 2;
     edge->RightWidth = 2;

@@ -14,6 +14,8 @@
 namespace {
 
 const char* const Personality = "Personality";
+// The looks of the combo button: normal, pressed, disabled, hot.
+constexpr int ComboButtonFrames = 4;
 
 // The part of the strip from column `left`, `width` wide, as a picture of its own.
 void CopyColumns(TBitmap& source, int left, int width, TBitmap& target) {
@@ -54,10 +56,11 @@ void TSkinData::ReadSkinIni() {
     ReadImageObjectEx(Objects.ComboButton, "ComboButton", "****");
     ReadImageObject(Objects.SunkEdge, "SunkEdge");
     if (TDataSkinBorder* combo = Objects.ComboButton.get(); combo && combo->HasImage()) {
-        // The button as it stands on the left of a right-to-left combo box.
+        // The button as it stands on the left of a right-to-left combo box; each look turned
+        // where it stands, so that frame n is still look n.
         combo->Image2.Assign(&combo->Image);
         combo->Image2.SetPixelFormat(pf24bit);
-        MirrorBitmap(&combo->Image2);
+        MirrorFrames(&combo->Image2, ComboButtonFrames);
     }
 
     ReadImageObject(Objects.ExtraImages, "ExtraImages");
@@ -385,7 +388,7 @@ void TSkinData::FixFrameCounts() {
     set(o.UpDownVert.get(), 8);
     set(o.SunkEdge.get(), 4);
     set(o.ExtraImages.get(), 5);
-    set(o.ComboButton.get(), 4);
+    set(o.ComboButton.get(), ComboButtonFrames);
     set(o.GroupBoxEdge.get(), 2);
     set(o.ToolBars.get(), 5);
     if (o.Progress) o.Progress->Frame = o.Progress->Style != 0 ? 1 : 2;
