@@ -194,7 +194,10 @@ void TSkinData::LoadMenuGlyphs() {
     FMenuGlyphs->LoadFromResourceName(GetModuleHandleA(nullptr), "TARVEXMENU", clWhite);
 }
 
-void TSkinData::SetSkin3rd(TStrings* lines) { FSkin3rd->Assign(lines); }
+void TSkinData::SetSkin3rd(TStrings* lines) {
+    if (lines) FSkin3rd->Assign(lines);
+    else FSkin3rd->Clear();
+}
 
 std::string TSkinData::SkinStore() { return Designing() && FSkinStream.Size() > 0 ? "(Good)" : "(none)"; }
 
@@ -210,6 +213,8 @@ void TSkinData::DefineProperties(TFiler& filer) {
 void TSkinData::ReadSkinStream(TStream& stream) {
     const std::int32_t size = ReadInt32(stream);
     if (size <= 0) return;
+    // A size the stored bytes do not hold is refused before anything is allocated for it.
+    if (size > stream.Size() - stream.Position()) throw EStreamError("Stream read error");
     FSkinStream.Clear();
     FSkinStream.SetSize(size);
     stream.ReadBuffer(FSkinStream.Memory(), size);

@@ -85,7 +85,9 @@ TEST_F(ConsoleTest, ADamagedSkinInTheMainFormLeavesTheConsoleStartingUnskinned) 
         Form1 = form.get();
         ASSERT_NO_THROW(form->ReadFormText(WithSkinPackage(text, package), "TForm1"));
         EXPECT_TRUE(question->Seen) << "the form was read to its end and created";
-        if (older) EXPECT_TRUE(older->Seen);
+        if (older) {
+            EXPECT_TRUE(older->Seen);
+        }
         const bool loads = std::string(variant) == "badbitmap.skn";
         EXPECT_EQ(form->SkinData1->SkinEmpty(), !loads);
         EXPECT_EQ(form->SkinData1->Active(), loads);

@@ -12,6 +12,7 @@
 #include "components/PropertyAccess.h"
 #include "components/SysUtils.h"
 #include "components/TClassInfo.h"
+#include "components/TApplication.h"
 #include "components/TWriter.h"
 #include "components/TypeInfo.h"
 
@@ -277,7 +278,9 @@ TEST_F(SkinData, DamagedPackagesNeverStopTheForm) {
         EXPECT_EQ(!form->SkinEmpty(), v.Loads);
         EXPECT_EQ(form->Active(), v.Loads);
         EXPECT_EQ(boxes, v.Boxes);
-        if (v.Boxes) EXPECT_EQ(text, "This is Older Skin File\rPlease update to new version !");
+        if (v.Boxes) {
+            EXPECT_EQ(text, "This is Older Skin File\rPlease update to new version !");
+        }
     }
 }
 
@@ -333,4 +336,45 @@ TEST_F(SkinData, APackageWithoutDescriptionIsASkinOfDefaults) {
     EXPECT_EQ(form->SampledBackground(), clBtnFace);
     ASSERT_NE(form->Objects.Toolbar, nullptr);
     EXPECT_EQ(form->Objects.Toolbar->Image.Height(), 40);
+}
+
+// A stored size beyond the stored bytes is a damaged form description: it is reported with its
+// line, and nothing is allocated for what is not there.
+TEST_F(SkinData, ASkinStreamShorterThanItsSizeIsAFaultOfTheDescription) {
+    PrepareApplication();
+    TForm form(nullptr);
+    try {
+        form.ReadFormText("TForm F {\n  TSkinData S {\n    SkinStream = < FFFFFF7F 0102 >\n  }\n}\n", "F");
+        FAIL() << "no error";
+    } catch (const EReadError& e) {
+        EXPECT_NE(e.Message().find("F(3)"), std::string::npos) << e.Message();
+        EXPECT_NE(e.Message().find("Stream read error"), std::string::npos) << e.Message();
+    }
+    TForm other(nullptr);
+    other.ReadFormText("TForm F {\n  TSkinData S {\n    Skin3rd = nil\n  }\n}\n", "F");
+    EXPECT_EQ(dynamic_cast<TSkinData*>(other.FindComponent("S"))->Skin3rd()->Count(), 0);
+}
+
+// The application's small icon on magenta, for title bars of windows without their own.
+TEST_F(SkinData, LoadedDrawsTheApplicationsIconOnMagenta) {
+    HWND application = Application->Handle();
+    HICON icon = LoadIconA(nullptr, MAKEINTRESOURCEA(32516));  // IDI_INFORMATION
+    ASSERT_NE(icon, nullptr);
+    SendMessageA(application, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+    const TSkinForm form = ReadSkinForm(package);
+    SendMessageA(application, WM_SETICON, ICON_SMALL, 0);
+    TBitmap& bitmap = *form->AppIconBitmap();
+    ASSERT_EQ(bitmap.Width(), GetSystemMetrics(SM_CXSMICON));
+    ASSERT_EQ(bitmap.Height(), GetSystemMetrics(SM_CYSMICON));
+    EXPECT_TRUE(bitmap.Transparent());
+    EXPECT_EQ(bitmap.TransparentColor(), clFuchsia);
+    int magenta = 0, drawn = 0;
+    for (int y = 0; y < bitmap.Height(); ++y)
+        for (int x = 0; x < bitmap.Width(); ++x) (RgbAt(bitmap, x, y) == Magenta ? magenta : drawn)++;
+    EXPECT_GT(magenta, 0) << "around the icon";
+    EXPECT_GT(drawn, 0) << "the icon";
+
+    // Without an icon the bitmap stays as it was.
+    const TSkinForm plain = ReadSkinForm(package);
+    EXPECT_TRUE(plain->AppIconBitmap()->Empty());
 }
