@@ -371,8 +371,9 @@ void CDeviceView::ShowDevice(int nRow)
     RunGroupHandlers();
 }
 
-// The fields the list does not show (the model), or shows only once committed (version and
-// signal), come from the device's record, so that a commit keeps them.
+// The fields the list does not show (the model), or shows only once committed (the signal), come
+// from the device's record, so that a commit keeps them. The software version is the
+// configuration file's.
 void CDeviceView::TakeRecordFields(const CString& strName)
 {
     CMarqtelDoc* pDoc = GetDocument();
@@ -382,8 +383,6 @@ void CDeviceView::TakeRecordFields(const CString& strName)
         return;
     const DeviceInfo& device = pDoc->m_deviceList.GetAt(pos);
     m_strModel = device.m_strModel;
-    if (m_strVersion.IsEmpty())
-        m_strVersion = device.m_strVersion;
     if (m_strSignal.IsEmpty())
         m_strSignal = device.m_strSignal;
 }
