@@ -35,6 +35,16 @@ const int kDefaultCenterPort = 4321;
 const int kDefaultWmmpPort = 54321;
 const int kVendorId = 3;
 
+// The lists' lengths (the page's template holds their items), and the item a number outside
+// a list selects where it is not the first.
+const int kYesNoItems = 2; // auto dial, platform link: "否", "是"
+const int kAutoDialDefault = 1;
+const int kAuthItems = 3;
+const int kStrategyItems = 2;
+const int kStopBitsItems = 3;
+const int kParityItems = 3;
+const int kLinkItems = 6;
+
 const char kConfigFilter[] =
     "DTU 配置文件 (*.ini)|*.ini|DTU 二进制配置文件 (*bin)|*bin|路由器配置文件 (*.dat)|*.dat|所有文件 (*.*)|*.*||";
 
@@ -153,19 +163,21 @@ void CDeviceView::LoadConfigValues(const CString& strPath)
     m_strServerAddr = file.GetAddress(kNmSection, "DmCenter", kDefaultServerAddr);
     m_nServerPort = file.GetInt(kNmSection, "DmCenterPort", kDefaultServerPort);
     m_strTrustList = file.GetString(kNmSection, "DmPhoneList", "");
-    file.GetInt(kNmSection, "DmVendorId", kVendorId);
+    file.GetInt(kNmSection, "DmVendorId", kVendorId); // read, but the vendor is always the same
     CString deviceId = file.GetString(kNmSection, "DmDevice", "");
     if (!deviceId.IsEmpty() && m_strNmDeviceId.IsEmpty())
         m_strNmDeviceId = deviceId;
 
-    m_cbAutoDial.SetCurSel(ListItemOrDefault(file.GetInt(kDialSection, "DialEnable", 1), 2, 1));
+    int autoDial = file.GetInt(kDialSection, "DialEnable", kAutoDialDefault);
+    m_cbAutoDial.SetCurSel(ListItemOrDefault(autoDial, kYesNoItems, kAutoDialDefault));
     m_strDialNumber = file.GetString(kDialSection, "DialNumber", "*99***1#");
     m_strApn = file.GetString(kDialSection, "DialAPN", "cmnet");
     m_strDialUser = file.GetString(kDialSection, "DialUser", "GPRS");
     m_strDialPassword = file.GetString(kDialSection, "DialKey", kDefaultDialPassword);
-    m_cbAuth.SetCurSel(ListItemOrDefault(file.GetInt(kDialSection, "DialAuthMode", 0), 3, 0));
+    m_cbAuth.SetCurSel(ListItemOrDefault(file.GetInt(kDialSection, "DialAuthMode", 0), kAuthItems, 0));
 
-    m_cbStrategy.SetCurSel(ListItemOrDefault(file.GetInt(kMultiCenterSection, "MultiCenterMode", 0), 2, 0));
+    int strategy = file.GetInt(kMultiCenterSection, "MultiCenterMode", 0);
+    m_cbStrategy.SetCurSel(ListItemOrDefault(strategy, kStrategyItems, 0));
     CString* addresses[] = { &m_strExt1Addr, &m_strExt2Addr, &m_strExt3Addr, &m_strExt4Addr };
     int* ports[] = { &m_nExt1Port, &m_nExt2Port, &m_nExt3Port, &m_nExt4Port };
     for (int i = 0; i < 4; ++i) {
@@ -175,15 +187,15 @@ void CDeviceView::LoadConfigValues(const CString& strPath)
 
     m_cbBaud.SetCurSel(BaudItem(file.GetInt(kSerialSection, "COMBaud", 0)));
     m_cbDataBits.SetCurSel(DataBitsItem(file.GetInt(kSerialSection, "COMData", 0)));
-    m_cbStopBits.SetCurSel(ListItemOrDefault(file.GetInt(kSerialSection, "COMStop", 0), 3, 0));
-    m_cbParity.SetCurSel(ListItemOrDefault(file.GetInt(kSerialSection, "COMCheck", 0), 3, 0));
+    m_cbStopBits.SetCurSel(ListItemOrDefault(file.GetInt(kSerialSection, "COMStop", 0), kStopBitsItems, 0));
+    m_cbParity.SetCurSel(ListItemOrDefault(file.GetInt(kSerialSection, "COMCheck", 0), kParityItems, 0));
 
     m_strDtuId = file.GetString(kGatewaySection, "CompanyDTUDevice", "");
     m_strGatewayAddr = file.GetAddress(kGatewaySection, "CompanyCenter", kDefaultCenterAddr);
     m_nGatewayPort = file.GetInt(kGatewaySection, "CompanyCenterPort", kDefaultCenterPort);
-    m_cbLink.SetCurSel(ListItemOrDefault(file.GetInt(kGatewaySection, "CompanyCenterLink", 0), 6, 0));
+    m_cbLink.SetCurSel(ListItemOrDefault(file.GetInt(kGatewaySection, "CompanyCenterLink", 0), kLinkItems, 0));
 
-    m_cbPlatform.SetCurSel(ListItemOrDefault(file.GetInt(kWorkModeSection, "ModeUphold", 0), 2, 0));
+    m_cbPlatform.SetCurSel(ListItemOrDefault(file.GetInt(kWorkModeSection, "ModeUphold", 0), kYesNoItems, 0));
 
     m_strPlatformDeviceId = file.GetString(kWmmpSection, "UpholdDevice", "");
     m_strWmmpAddr = file.GetAddress(kWmmpSection, "UpholdCenter", kDefaultWmmpAddr);

@@ -32,7 +32,8 @@ protected:
     void SetUp() override
     {
         static int s_run = 0;
-        m_folder = TempPath("marqtel-devices-" + std::to_string(::GetCurrentProcessId()) + "-" + std::to_string(++s_run));
+        m_folder = TempPath("marqtel-devices-" + std::to_string(::GetCurrentProcessId()) + "-" +
+                            std::to_string(++s_run));
         ::CreateDirectoryA(m_folder.c_str(), NULL);
         ::CreateDirectoryA((m_folder + "\\devices").c_str(), NULL);
         theApp.m_strAppPath = m_folder.c_str();
@@ -150,7 +151,8 @@ TEST_F(DevicePageTest, TheTemplateCarriesEveryCaptionLabelAndListItem)
 
     std::map<int, std::vector<std::string>> items = {
         { IDC_LINK, { "TCP", "UDP", "WDAP", "DCUDP", "DCTCP", "Modbus-Net-Bridge" } },
-        { IDC_BAUD, { "300", "600", "1200", "2400", "4800", "9600", "14400", "19200", "38400", "56000", "57600", "115200" } },
+        { IDC_BAUD,
+          { "300", "600", "1200", "2400", "4800", "9600", "14400", "19200", "38400", "56000", "57600", "115200" } },
         { IDC_DATA_BITS, { "5位", "6位", "7位", "8位" } },
         { IDC_STOP_BITS, { "1位", "1.5位", "2位" } },
         { IDC_PARITY, { "无校验", "奇校验", "偶校验" } },
@@ -185,7 +187,8 @@ TEST_F(DevicePageTest, EachGroupBoxEnablesItsFields)
 {
     Open("A,123456789012345\n");
     std::map<int, std::vector<int>> groups = {
-        { IDC_NM_ENABLE, { IDC_NM_MODE, IDC_EXT1_PORT, IDC_SERVER_ADDR, IDC_SERVER_PORT, IDC_TRUST_LIST, IDC_EXT1_ADDR } },
+        { IDC_NM_ENABLE,
+          { IDC_NM_MODE, IDC_EXT1_PORT, IDC_SERVER_ADDR, IDC_SERVER_PORT, IDC_TRUST_LIST, IDC_EXT1_ADDR } },
         { IDC_DIAL_ENABLE, { IDC_AUTO_DIAL, IDC_APN, IDC_DIAL_NUMBER, IDC_DIAL_USER, IDC_DIAL_PASSWORD, IDC_AUTH } },
         { IDC_SERIAL_ENABLE, { IDC_BAUD, IDC_DATA_BITS, IDC_STOP_BITS, IDC_PARITY } },
         { IDC_GATEWAY_ENABLE, { IDC_DTU_ID, IDC_GATEWAY_ADDR, IDC_GATEWAY_PORT, IDC_LINK } },
@@ -304,7 +307,8 @@ TEST_F(DevicePageTest, SavedDevicesComeBackFieldForFieldAfterARestart)
         { IDC_DEVICE_NAME, "Site 1" }, { IDC_SERIAL, "SN-7" }, { IDC_PHONE, "13900000001" },
         { IDC_NM_DEVICE_ID, "42" }, { IDC_SERVER_ADDR, "dm.example.com" }, { IDC_SERVER_PORT, "9100" },
         { IDC_TRUST_LIST, "139,138" }, { IDC_APN, "apn1" }, { IDC_DIAL_NUMBER, "#777" }, { IDC_DIAL_USER, "u" },
-        { IDC_DIAL_PASSWORD, "p" }, { IDC_DTU_ID, "77" }, { IDC_GATEWAY_ADDR, "192.0.2.5" }, { IDC_GATEWAY_PORT, "5000" },
+        { IDC_DIAL_PASSWORD, "p" }, { IDC_DTU_ID, "77" }, { IDC_GATEWAY_ADDR, "192.0.2.5" },
+        { IDC_GATEWAY_PORT, "5000" },
         { IDC_PLATFORM_DEVICE_ID, "88" }, { IDC_WMMP_ADDR, "198.51.100.7" }, { IDC_WMMP_PORT, "6000" },
         { IDC_HEARTBEAT, "30" }, { IDC_SMS_CENTER, "8613800000000" }, { IDC_SMS_ALARM, "13700000000" },
         { IDC_EXT1_ADDR, "a.b" }, { IDC_EXT1_PORT, "1" }, { IDC_EXT2_ADDR, "c" }, { IDC_EXT2_PORT, "2" },
