@@ -320,6 +320,7 @@ TEST_F(FrameTest, TheModemPortClosesWithTheFrame)
 
     OpenFrame(1000);
     int nHandlesBefore = ProcessHandleCount();
+    ASSERT_GT(nHandlesBefore, 0);
     std::set<DWORD> threadsBefore = ProcessThreadIds();
     ASSERT_TRUE(m_frame->m_Port.InitPort(m_frame, nPort, 9600, 'N', 8, 1, 0, EV_RXCHAR, 10240, 512));
     ASSERT_TRUE(m_frame->m_Port.StartMonitoring());
