@@ -426,8 +426,10 @@ TEST_F(DevicePageTest, PageButtonsSaveDiscardExportAndImport)
     std::string exported = m_folder + "\\exported.ini";
     Answering(IDOK, [&] { Click(IDC_EXPORT_CONFIG); }, exported);
     ::WritePrivateProfileStringA("GPRS 拨号参数设置", "DialAPN", "imported", exported.c_str());
+    SetText(IDC_DEVICE_NAME, "typed"); // what the file does not set stays as typed
     Answering(IDOK, [&] { Click(IDC_IMPORT_CONFIG); }, exported);
     EXPECT_EQ("imported", Text(IDC_APN));
+    EXPECT_EQ("typed", Text(IDC_DEVICE_NAME));
     EXPECT_EQ("saved", Ini("A", "GPRS 拨号参数设置", "DialAPN"));
     ::DeleteFileA(exported.c_str());
 }
@@ -454,6 +456,28 @@ TEST_F(DevicePageTest, ListsImportExportAndTheClosingQuestion)
     Answering(IDYES, [&] { m_frame->SendMessage(WM_CLOSE); });
     EXPECT_FALSE(::IsWindow(m_hFrame));
     EXPECT_EQ(std::string(kHeader) + "A,S1,139,M,V,9\nC,S3,,,,\n", ReadFileBytes(m_folder + "\\devices.csv"));
+}
+
+// A page or a list that was not written is not reported as saved, and a list that could not be
+// written keeps the program open on closing.
+TEST_F(DevicePageTest, NothingUnwrittenCountsAsSaved)
+{
+    Open("A\n");
+    ClickRow(0);
+    SetText(IDC_SERVER_PORT, "no number");
+    EXPECT_EQ(std::vector<std::string>{ "请输入一个整数。" }, Answering(IDOK, [&] { Click(IDC_SAVE_CHANGES); }));
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesA(IniPath("A").c_str()));
+    EXPECT_NE("设备配置已保存！", std::string(m_frame->m_wndStatusBar.GetPaneText(0)));
+
+    SetText(IDC_SERVER_PORT, "1");
+    Command(ID_NEW_DEVICE);
+    HANDLE hHeld = ::CreateFileA((m_folder + "\\devices.csv").c_str(), GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL);
+    EXPECT_EQ(1u, Answering(IDOK, [&] { Command(ID_SAVE_DEVICES); }).size());
+    EXPECT_TRUE(m_doc->IsModified());
+    EXPECT_NE("设备列表已保存！", std::string(m_frame->m_wndStatusBar.GetPaneText(0)));
+    EXPECT_EQ(2u, Answering(IDYES, [&] { m_frame->SendMessage(WM_CLOSE); }).size());
+    EXPECT_TRUE(::IsWindow(m_hFrame));
+    ::CloseHandle(hHeld);
 }
 
 } // namespace
