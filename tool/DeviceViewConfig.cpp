@@ -1,6 +1,5 @@
 // The device page's configuration file: devices\<name>.ini in the private-profile format, one
-// section per group of the page. Keys are written in the order of the page's groups and read in
-// the order the devices' own tools use.
+// section per group of the page, every value as text.
 #include "DeviceView.h"
 
 #include "DeviceConfigRules.h"
