@@ -9,6 +9,10 @@
 #include <string>
 #include <vector>
 
+#include "DataLogFile.h"
+#include "MemoFeed.h"
+#include "TerminalRows.h"
+#include "UpdatePace.h"
 #include "components/TButton.h"
 #include "components/TCustomCheckBox.h"
 #include "components/TCustomEdit.h"
@@ -152,6 +156,8 @@ public:
     void StepRunningLight();
     // The light with the given number (1-16, its Tag); nullptr when the form lacks it.
     TShape* Light(int number) const;
+    // Shows at once what the event road holds back for the next update of the screen.
+    void ShowPending();
 
 protected:
     void WndProc(TMessage& message) override;
@@ -159,12 +165,18 @@ protected:
 private:
     void AskProtocol();
     void CollectLights();
-    void HoldDisplay();
-    bool LinkEventWaiting();
-    void ShowHeldDisplay();
     void AddMemoLine(const std::string& line);
-    int MemoLineCount() const;
     void ClearMemo();
+    void SetLight(int number, TColor color);
+    // A change of the screen: shown now, or with the next update while an event is handled.
+    void DisplayChanged();
+    void ShowWhenDue();
+    void PaceTimerTick(TObject* Sender);
+    void ShowMemoChange();
+    void ShowLights();
+    void ShowTerminalRows();
+    void TerminalRowData(TObject* Sender, TListItem* Item);
+    void TerminalEvent(const TUserDataRecord& record);
     void RebuildTerminalList();
     void ShowReceivedData(const std::string& id, const std::string& time, const std::uint8_t* data, std::size_t length);
     void ShowReceivedLights(const std::uint8_t* data, std::size_t length);
@@ -173,6 +185,7 @@ private:
     // Edit1 as the bytes to send; false (after the notice) when its hex text is bad.
     bool TypedData(std::vector<std::uint8_t>& data);
     void SendToTerminal(const std::vector<std::uint8_t>& data);
+    void ShowBadHexNotice(int position);
     void NoteSend();
     void OpenComBridge();
     void CloseComBridge();
@@ -183,11 +196,21 @@ private:
 
     std::array<TShape*, 16> FLights{};
     bool FShownOnce = false;
-    // The display held back while a burst of link events is handled.
-    bool FHolding = false;
-    std::vector<std::string> FHeldLines;
-    bool FListStale = false;
-    DWORD FHoldStart = 0;
+
+    // What the screen shows, kept here and shown at a steady pace while events stream in: each
+    // change of the memo repaints its scroll bars, and reading a caption or the memo's text back
+    // costs more than the event itself.
+    TMemoFeed FMemo;
+    int FEventCount = 0;
+    bool FCounterStale = false;
+    std::array<TColor, 16> FLightColors{};
+    bool FLightsStale = false;
+    bool FInEventRoad = false;
+    TUpdatePace FPace{100};
+    TTimer* FPaceTimer = nullptr;
+
+    TTerminalRows FTerminals;
+    TDataLogFile FDataLog;
 };
 
 // The main form of the running program (the dialogs read and write its settings).

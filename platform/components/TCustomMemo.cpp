@@ -40,6 +40,25 @@ void TCustomMemo::SetWordWrap(bool wrap) {
     RecreateWnd();
 }
 
+void TCustomMemo::AppendText(const std::string& text) {
+    if (!HandleAllocated()) {
+        SetText(Text() + text);
+        return;
+    }
+    const LRESULT end = GetWindowTextLengthA(Handle());
+    SendMessageA(Handle(), EM_SETSEL, static_cast<WPARAM>(end), end);
+    SendMessageA(Handle(), EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+void TCustomMemo::ReplaceText(const std::string& text) {
+    if (!HandleAllocated()) {
+        SetText(text);
+        return;
+    }
+    SendMessageA(Handle(), EM_SETSEL, 0, -1);
+    SendMessageA(Handle(), EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
 void TCustomMemo::CreateParams(TCreateParams& params) {
     TCustomEdit::CreateParams(params);
     params.Style &= ~static_cast<DWORD>(ES_AUTOHSCROLL);
