@@ -226,7 +226,7 @@ void TForm1::ToolButton2Click(TObject*) {
     // The next start begins a new log file; this one is complete.
     FDataLog.Close();
     FTerminals.Clear();
-    ShowTerminalRows();
+    ShowTerminalRows(std::string());
     SetServiceRunning(false);
 }
 
@@ -359,7 +359,8 @@ void TForm1::ShowLights() {
 // ---- the terminal list ------------------------------------------------------------------------
 
 void TForm1::Timer1Timer(TObject*) {
-    if (FTerminals.Rebuild()) ShowTerminalRows();
+    const std::string chosen = ChosenTerminal();
+    if (FTerminals.Rebuild()) ShowTerminalRows(chosen);
 }
 
 void TForm1::RebuildTerminalList() { Timer1Timer(this); }
@@ -372,15 +373,20 @@ void TForm1::TerminalEvent(const TUserDataRecord& record) {
         RebuildTerminalList();
         return;
     }
+    const std::string chosen = ChosenTerminal();
     FTerminals.Refresh(id, record.Kind == LINK_EVENT_LOGIN);
-    ShowTerminalRows();
+    ShowTerminalRows(chosen);
 }
 
-// The list shows the rows kept; the terminal chosen stays chosen while it is listed.
-void TForm1::ShowTerminalRows() {
+std::string TForm1::ChosenTerminal() {
     TListItem* selected = ListView1->Selected();
-    const std::string chosen = selected ? selected->Caption() : std::string();
-    if (selected) selected->SetSelected(false);
+    return selected ? selected->Caption() : std::string();
+}
+
+// The list shows the rows kept (the window holds their count only); the terminal chosen before
+// they changed stays chosen while it is listed.
+void TForm1::ShowTerminalRows(const std::string& chosen) {
+    if (TListItem* selected = ListView1->Selected()) selected->SetSelected(false);
     ListView1->Items()->SetCount(FTerminals.Count());
     const int row = chosen.empty() ? -1 : FTerminals.IndexOf(chosen);
     if (row >= 0) ListView1->Items()->Item(row)->SetSelected(true);

@@ -174,7 +174,8 @@ private:
     void PaceTimerTick(TObject* Sender);
     void ShowMemoChange();
     void ShowLights();
-    void ShowTerminalRows();
+    std::string ChosenTerminal();
+    void ShowTerminalRows(const std::string& chosen);
     void TerminalRowData(TObject* Sender, TListItem* Item);
     void TerminalEvent(const TUserDataRecord& record);
     void RebuildTerminalList();

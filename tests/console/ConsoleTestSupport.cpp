@@ -137,3 +137,24 @@ std::vector<std::string> FilesIn(const std::string& folder, const std::string& p
     std::sort(names.begin(), names.end());
     return names;
 }
+
+bool RemoveFromHost(const std::string& path) {
+    using UnixName = char*(CDECL*)(const WCHAR*);
+    const auto unixName = reinterpret_cast<UnixName>(reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
+    if (!unixName) return false;
+    wchar_t wide[MAX_PATH] = {0};
+    MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide, MAX_PATH);
+    char* name = unixName(wide);
+    if (!name) return false;
+    std::string command = "/bin/rm -f \"" + std::string(name) + "\"";
+    HeapFree(GetProcessHeap(), 0, name);
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessA("Z:\\bin\\rm", command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) return false;
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    // A host program's end cannot be waited for from here: wait for the file to go.
+    for (int tries = 0; tries < 250 && GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; ++tries) Sleep(20);
+    return GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES;
+}
