@@ -125,8 +125,17 @@ LARGE_INTEGER Now() {
     return now;
 }
 
-// The longest a single message kept the window's thread busy, since it was last reset.
+// The longest a single message kept the window's thread busy, and the time spent on link
+// events, paints and timers, since they were last reset.
 double longestMessageMs = 0;
+double linkEventMs = 0, paintMs = 0, timerMs = 0, otherMs = 0;
+
+void ResetMessageTimes() { longestMessageMs = linkEventMs = paintMs = timerMs = otherMs = 0; }
+
+void NoteMessageTime(UINT message, double ms) {
+    longestMessageMs = std::max(longestMessageMs, ms);
+    (message == WM_LINKEVENT ? linkEventMs : message == WM_PAINT ? paintMs : message == WM_TIMER ? timerMs : otherMs) += ms;
+}
 
 bool PumpUntilSignalled(HANDLE event, DWORD timeoutMs, const std::function<void()>& sample = {}) {
     const DWORD start = GetTickCount();
@@ -138,7 +147,7 @@ bool PumpUntilSignalled(HANDLE event, DWORD timeoutMs, const std::function<void(
             const LARGE_INTEGER before = Now();
             TranslateMessage(&msg);
             DispatchMessageA(&msg);
-            longestMessageMs = std::max(longestMessageMs, 1000.0 * Seconds(before, Now()));
+            NoteMessageTime(msg.message, 1000.0 * Seconds(before, Now()));
         } else if (MsgWaitForMultipleObjects(1, &event, FALSE, 5, QS_ALLINPUT) == WAIT_OBJECT_0) {
             return true;  // the wait took the event's signal
         }
@@ -255,7 +264,7 @@ int ConsoleMain(const TOptions& o) {
     // Logins spread over time: each is an event without data that changes the list.
     const double busyBefore = ThreadSeconds();
     const LARGE_INTEGER loginStart = Now();
-    longestMessageMs = 0;
+    ResetMessageTimes();
     SetEvent(go);
     PumpUntilSignalled(done, static_cast<DWORD>(o.loginSeconds) * 1000 + 120000);
     const LARGE_INTEGER loginsSent = Now();
@@ -270,6 +279,7 @@ int ConsoleMain(const TOptions& o) {
                 "longest message %.1f ms\n",
                 form->ListView1->Items()->Count(), Seconds(loginStart, loginsSent), Seconds(loginsSent, loginsListed), 1000.0 * busy,
                 100.0 * busy / Seconds(loginStart, loginsListed), longestMessageMs);
+    std::printf("        (messages: link events %.0f ms, paints %.0f ms, timers %.0f ms, others %.0f ms)\n", linkEventMs, paintMs, timerMs, otherMs);
 
     LARGE_INTEGER frequency, t0, t1;
     QueryPerformanceFrequency(&frequency);
@@ -279,6 +289,15 @@ int ConsoleMain(const TOptions& o) {
     QueryPerformanceCounter(&t1);
     std::printf("terminal list: %d rows rebuilt in %.1f ms\n", form->ListView1->Items()->Count(),
                 1000.0 * static_cast<double>(t1.QuadPart - t0.QuadPart) / static_cast<double>(frequency.QuadPart) / Rebuilds);
+    {
+        const int slots = get_max_user_amount();
+        const LARGE_INTEGER before = Now();
+        for (int slot = 0; slot < slots; ++slot) {
+            TUserInfoRecord info{};
+            get_user_at(slot, &info);
+        }
+        std::printf("        (of which reading the library's %d slots: %.1f ms)\n", slots, 1000.0 * Seconds(before, Now()));
+    }
 
     int best = 0;
     std::printf("%10s %10s %10s %12s %12s %10s\n", "rate/s", "queued/s", "handled/s", "backlog end", "backlog max", "keeps up");
@@ -286,6 +305,7 @@ int ConsoleMain(const TOptions& o) {
         const TLinkCounters before = Counters();
         long maxBacklog = 0;
         const DWORD start = GetTickCount();
+        ResetMessageTimes();
         SetEvent(go);
         PumpUntilSignalled(done, static_cast<DWORD>(o.seconds) * 1000 + 60000, [&] { maxBacklog = std::max(maxBacklog, Backlog()); });
         const double elapsed = (GetTickCount() - start) / 1000.0;
@@ -294,7 +314,8 @@ int ConsoleMain(const TOptions& o) {
         const double queued = (after.EventsQueued - before.EventsQueued) / elapsed;
         const double handled = (after.EventsRead - before.EventsRead) / elapsed;
         const bool keepsUp = after.EventsLost == before.EventsLost && backlog <= rate / 4 + 50;
-        std::printf("%10d %10.0f %10.0f %12ld %12ld %10s   (%.1f s)\n", rate, queued, handled, backlog, maxBacklog, keepsUp ? "yes" : "no", elapsed);
+        std::printf("%10d %10.0f %10.0f %12ld %12ld %10s   (%.1f s; link events %.0f ms, paints %.0f, timers %.0f, others %.0f)\n", rate,
+                    queued, handled, backlog, maxBacklog, keepsUp ? "yes" : "no", elapsed, linkEventMs, paintMs, timerMs, otherMs);
         if (after.BeforeLogin != before.BeforeLogin || after.MalformedFrames != before.MalformedFrames)
             std::printf("           (%u packets from terminals not logged in, %u malformed)\n", after.BeforeLogin - before.BeforeLogin,
                         after.MalformedFrames - before.MalformedFrames);

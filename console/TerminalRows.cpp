@@ -67,10 +67,8 @@ bool TTerminalRows::Rebuild() {
 }
 
 void TTerminalRows::Refresh(const std::string& id, bool loggedIn) {
-    if (FSlotCount == 0) {
-        Rebuild();
-        return;
-    }
+    // Rows come as their events are read (not all at the first), so the list keeps step with the memo.
+    if (FSlotCount == 0) FSlotCount = get_max_user_amount();
     const auto known = FSlots.find(id);
     if (known != FSlots.end() && ReadSlot(known->second) == id) return;
     if (!loggedIn) return;

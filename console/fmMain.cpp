@@ -207,6 +207,8 @@ void TForm1::ToolButton1Click(TObject*) {
     }
     AddMemoLine(FieldText(status, sizeof status));
     SetServiceRunning(true);
+    FTerminals.Clear();
+    TerminalRowsChanged();
     FEventCount = 0;
     Panel2->SetCaption("0");
     RecordsInFile = RecordsPerFile;
@@ -226,7 +228,7 @@ void TForm1::ToolButton2Click(TObject*) {
     // The next start begins a new log file; this one is complete.
     FDataLog.Close();
     FTerminals.Clear();
-    ShowTerminalRows(std::string());
+    TerminalRowsChanged();
     SetServiceRunning(false);
 }
 
@@ -328,6 +330,7 @@ void TForm1::PaceTimerTick(TObject*) {
 }
 
 void TForm1::ShowPending() {
+    if (FListStale) ShowTerminalRows();
     ShowMemoChange();
     if (FCounterStale) {
         FCounterStale = false;
@@ -359,8 +362,12 @@ void TForm1::ShowLights() {
 // ---- the terminal list ------------------------------------------------------------------------
 
 void TForm1::Timer1Timer(TObject*) {
-    const std::string chosen = ChosenTerminal();
-    if (FTerminals.Rebuild()) ShowTerminalRows(chosen);
+    if (FTerminals.Rebuild()) TerminalRowsChanged();
+}
+
+void TForm1::TerminalRowsChanged() {
+    FListStale = true;
+    DisplayChanged();
 }
 
 void TForm1::RebuildTerminalList() { Timer1Timer(this); }
@@ -373,29 +380,28 @@ void TForm1::TerminalEvent(const TUserDataRecord& record) {
         RebuildTerminalList();
         return;
     }
-    const std::string chosen = ChosenTerminal();
     FTerminals.Refresh(id, record.Kind == LINK_EVENT_LOGIN);
-    ShowTerminalRows(chosen);
+    TerminalRowsChanged();
 }
 
-std::string TForm1::ChosenTerminal() {
+// The window holds only the count of the rows shown and asks for their texts as it paints; the
+// rows it shows stay as they were until the next update, so that its row numbers (the chosen
+// one's too) keep meaning the same terminals. The terminal chosen stays chosen while listed.
+void TForm1::ShowTerminalRows() {
+    FListStale = false;
     TListItem* selected = ListView1->Selected();
-    return selected ? selected->Caption() : std::string();
-}
-
-// The list shows the rows kept (the window holds their count only); the terminal chosen before
-// they changed stays chosen while it is listed.
-void TForm1::ShowTerminalRows(const std::string& chosen) {
-    if (TListItem* selected = ListView1->Selected()) selected->SetSelected(false);
-    ListView1->Items()->SetCount(FTerminals.Count());
-    const int row = chosen.empty() ? -1 : FTerminals.IndexOf(chosen);
+    const std::string chosen = selected ? selected->Caption() : std::string();
+    if (selected) selected->SetSelected(false);
+    FShownTerminals = FTerminals;
+    ListView1->Items()->SetCount(FShownTerminals.Count());
+    const int row = chosen.empty() ? -1 : FShownTerminals.IndexOf(chosen);
     if (row >= 0) ListView1->Items()->Item(row)->SetSelected(true);
 }
 
 void TForm1::TerminalRowData(TObject*, TListItem* item) {
     const int index = item->Index();
-    if (index < 0 || index >= FTerminals.Count()) return;
-    const TUserInfoRecord& info = FTerminals.Row(index);
+    if (index < 0 || index >= FShownTerminals.Count()) return;
+    const TUserInfoRecord& info = FShownTerminals.Row(index);
     item->SetCaption(TerminalId(info));
     TStrings* cells = item->SubItems();
     cells->Add(IpToText(info.MobileAddress));

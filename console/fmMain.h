@@ -174,8 +174,8 @@ private:
     void PaceTimerTick(TObject* Sender);
     void ShowMemoChange();
     void ShowLights();
-    std::string ChosenTerminal();
-    void ShowTerminalRows(const std::string& chosen);
+    void TerminalRowsChanged();
+    void ShowTerminalRows();
     void TerminalRowData(TObject* Sender, TListItem* Item);
     void TerminalEvent(const TUserDataRecord& record);
     void RebuildTerminalList();
@@ -207,10 +207,13 @@ private:
     std::array<TColor, 16> FLightColors{};
     bool FLightsStale = false;
     bool FInEventRoad = false;
-    TUpdatePace FPace{100};
+    TUpdatePace FPace{200};
     TTimer* FPaceTimer = nullptr;
 
+    // The terminals as the library has them, and as the list shows them since its last update.
     TTerminalRows FTerminals;
+    TTerminalRows FShownTerminals;
+    bool FListStale = false;
     TDataLogFile FDataLog;
 };
 

@@ -68,7 +68,7 @@ pe_bits() {
   local pe magic
   pe=$(od -An -tu4 -j60 -N4 "$1" 2>/dev/null | tr -d ' ') || return 1
   magic=$(od -An -tx2 -j$((pe + 24)) -N2 "$1" 2>/dev/null | tr -d ' ') || return 1
-  case "$magic" in 20b) echo 64 ;; 10b) echo 32 ;; *) return 1 ;; esac
+  case "$magic" in 20b|020b) echo 64 ;; 10b|010b) echo 32 ;; *) return 1 ;; esac
 }
 
 mkdir -p "$state"

@@ -36,6 +36,8 @@ protected:
     void WndProc(TMessage& message) override;
 
 private:
+    void ReplaceRange(int start, int end, const std::string& text);
+
     std::unique_ptr<TMemoStrings> FLines;
     TScrollStyle FScrollBars = ssNone;
     bool FWordWrap = true;
