@@ -5,10 +5,11 @@
 #     32-bit loader when it is installed, even where the kernel cannot run it);
 #   - one Wine prefix per state folder, of that bitness, created once, pinned to Windows XP, with Wine
 #     drawing the window frames itself (there is no window manager on the virtual display);
-#   - the Chinese UI fonts (宋体/SimSun and 新宋体/NSimSun) drawn with WenQuanYi Micro Hei: the
-#     font Wine otherwise falls back to turns antialiasing off at 12 pixels and then draws some
-#     strokes blank there ('-' among them), so dates read "2026 12 09". Set in every prefix, also
-#     one made before, once per version of these settings (prefix/.fonts);
+#   - the Chinese UI fonts (宋体/SimSun, 新宋体/NSimSun and the system's MS Shell Dlg of menus,
+#     captions and message boxes) drawn with WenQuanYi Micro Hei: the font Wine otherwise falls
+#     back to turns antialiasing off at 12 pixels and then draws some strokes blank there ('-'
+#     among them), so dates read "2026 12 09". Set in every prefix, also one made before, once
+#     per version of these settings (prefix/.fonts);
 #   - LC_ALL=zh_CN.UTF-8, so the ANSI code page is 936 (GBK);
 #   - a private 24-bit Xvfb display, started on demand and shared by every program of the run;
 #   - the wine server kept alive between programs until --stop;
@@ -126,7 +127,7 @@ create_prefix() {
 }
 
 # Version of the font settings below; a prefix marked with another (or none) gets them again.
-fonts_version=1
+fonts_version=2
 
 set_up_fonts() {
   [ "$(cat "$WINEPREFIX/.fonts" 2>/dev/null)" = "$fonts_version" ] && return 0
@@ -136,7 +137,8 @@ set_up_fonts() {
     printf 'Windows Registry Editor Version 5.00\r\n\r\n'
     printf '[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows NT\\CurrentVersion\\FontSubstitutes]\r\n'
     printf '"SimSun"="WenQuanYi Micro Hei"\r\n"宋体"="WenQuanYi Micro Hei"\r\n'
-    printf '"NSimSun"="WenQuanYi Micro Hei Mono"\r\n"新宋体"="WenQuanYi Micro Hei Mono"\r\n\r\n'
+    printf '"NSimSun"="WenQuanYi Micro Hei Mono"\r\n"新宋体"="WenQuanYi Micro Hei Mono"\r\n'
+    printf '"MS Shell Dlg"="WenQuanYi Micro Hei"\r\n"MS Shell Dlg 2"="WenQuanYi Micro Hei"\r\n\r\n'
   } | iconv -f UTF-8 -t UTF-16LE | { printf '\xff\xfe'; cat; } >"$reg"
   "$WINE" regedit.exe "$reg" >/dev/null 2>&1
   echo "$fonts_version" >"$WINEPREFIX/.fonts"
