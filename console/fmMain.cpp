@@ -314,8 +314,7 @@ void TForm1::DisplayChanged() {
 void TForm1::ShowWhenDue() {
     const DWORD now = GetTickCount();
     if (FPace.Due(now)) {
-        FPace.Shown(now);
-        ShowPending();
+        ShowUpdate(now);
         return;
     }
     if (FPaceTimer->Enabled()) return;
@@ -325,8 +324,15 @@ void TForm1::ShowWhenDue() {
 
 void TForm1::PaceTimerTick(TObject*) {
     FPaceTimer->SetEnabled(false);
-    FPace.Shown(GetTickCount());
+    ShowUpdate(GetTickCount());
+}
+
+// The controls changed draw themselves with the next paint; a stream of events that never lets
+// the queue run dry would hold paints back, so an update paints at once.
+void TForm1::ShowUpdate(DWORD now) {
+    FPace.Shown(now);
     ShowPending();
+    RedrawWindow(Handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
 }
 
 void TForm1::ShowPending() {

@@ -171,6 +171,7 @@ private:
     // A change of the screen: shown now, or with the next update while an event is handled.
     void DisplayChanged();
     void ShowWhenDue();
+    void ShowUpdate(DWORD now);
     void PaceTimerTick(TObject* Sender);
     void ShowMemoChange();
     void ShowLights();
