@@ -117,15 +117,15 @@ function(add_fuzz_target name)
   endif()
 endfunction()
 
-# ship_stripped(<target>): a shipped program or DLL carries no debug information; it goes to
-# symbols/<file>.debug in the build folder, which the stripped file names (gdb finds it there
-# with "set debug-file-directory" or by loading it with symbol-file).
+# ship_stripped(<target>): a shipped program or DLL carries neither debug information nor symbol
+# table; both go to symbols/<file>.debug in the build folder, which the stripped file names (gdb
+# loads it with symbol-file).
 function(ship_stripped target)
   set(symbols ${CMAKE_BINARY_DIR}/symbols)
   file(MAKE_DIRECTORY ${symbols})
   set(debug ${symbols}/$<TARGET_FILE_NAME:${target}>.debug)
   add_custom_command(TARGET ${target} POST_BUILD
     COMMAND ${MINGW_PREFIX}-objcopy --only-keep-debug $<TARGET_FILE:${target}> ${debug}
-    COMMAND ${MINGW_PREFIX}-objcopy --strip-debug --add-gnu-debuglink=${debug} $<TARGET_FILE:${target}>
+    COMMAND ${MINGW_PREFIX}-objcopy --strip-all --add-gnu-debuglink=${debug} $<TARGET_FILE:${target}>
     VERBATIM)
 endfunction()

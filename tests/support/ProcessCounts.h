@@ -46,6 +46,47 @@ inline int ProcessHandleCount()
     return nOwn;
 }
 
+// The GDI and USER objects this process holds: what a leak of bitmaps, brushes, regions, icons,
+// menus or windows shows in. Windows answers GetGuiResources; Wine answers it with 0, so there
+// the handle tables are probed: a handle whose high word is 0 matches any generation of its
+// slot, so every slot is asked once (USER slots are the even values; the odd ones are the same
+// slots again). Compare counts taken after a warm-up: the system makes some objects on first use.
+inline int ProcessGdiObjectCount()
+{
+    DWORD dwCount = ::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS);
+    if (dwCount > 0)
+        return (int)dwCount;
+    int nCount = 0;
+    for (UINT_PTR value = 1; value < 0x10000; ++value)
+        if (::GetObjectType(reinterpret_cast<HGDIOBJ>(value)) != 0)
+            ++nCount;
+    return nCount;
+}
+
+inline int ProcessUserObjectCount()
+{
+    DWORD dwCount = ::GetGuiResources(::GetCurrentProcess(), GR_USEROBJECTS);
+    if (dwCount > 0)
+        return (int)dwCount;
+    int nCount = 0;
+    for (UINT_PTR value = 2; value < 0x10000; value += 2) {
+        HANDLE hObject = reinterpret_cast<HANDLE>(value);
+        ICONINFO info;
+        if (::IsWindow((HWND)hObject)) {
+            DWORD dwProcess = 0;
+            ::GetWindowThreadProcessId((HWND)hObject, &dwProcess);
+            nCount += dwProcess == ::GetCurrentProcessId();
+        } else if (::IsMenu((HMENU)hObject)) {
+            ++nCount;
+        } else if (::GetIconInfo((HICON)hObject, &info)) {
+            ::DeleteObject(info.hbmColor);
+            ::DeleteObject(info.hbmMask);
+            ++nCount;
+        }
+    }
+    return nCount;
+}
+
 // The ids of this process's threads. The system may start threads of its own at any time, so
 // tests compare sets of ids rather than counts.
 inline std::set<DWORD> ProcessThreadIds()

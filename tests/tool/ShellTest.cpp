@@ -166,6 +166,7 @@ TEST_F(FrameTest, EachNavigationItemShowsItsPageAndTheSamePageTwiceIsKept)
 TEST_F(FrameTest, ToolBarCommandsShowTheDevicePageAndTheStylesSwitch)
 {
     OpenFrame(1000);
+    DialogAnswerer answerer(::GetCurrentThreadId(), "", IDOK); // the delete command has nothing to delete
     UINT deviceCommands[] = { ID_NEW_DEVICE, ID_DELETE_DEVICES, ID_QUERY_STATUS };
     for (UINT nID : deviceCommands) {
         Command(ID_SHOW_CONTACT);
