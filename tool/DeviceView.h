@@ -12,6 +12,9 @@ public:
     void QueryCheckedDevices(BOOL) {}
     void CommitDevicePage() {}
     void FillDeviceList() {}
+    // A message the modem link received, handed on to the page. It is only taken in until the
+    // page reads replies.
+    void OnSmsReply(const CString&, const CString&, const CString&) {}
 
 protected:
     CDeviceView();

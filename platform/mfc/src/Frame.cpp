@@ -409,9 +409,10 @@ BOOL CStatusBar::SetPaneText(int nIndex, LPCTSTR lpszNewText, BOOL bUpdate)
 
 CString CStatusBar::GetPaneText(int nIndex) const
 {
+    // The control counts characters; a double-byte character takes two bytes of the text.
     int nLength = LOWORD(SendMessage(SB_GETTEXTLENGTHA, nIndex));
     CString text;
-    SendMessage(SB_GETTEXTA, nIndex, (LPARAM)text.GetBufferSetLength(nLength));
+    SendMessage(SB_GETTEXTA, nIndex, (LPARAM)text.GetBufferSetLength(2 * nLength + 1));
     text.ReleaseBuffer();
     return text;
 }
