@@ -1,9 +1,15 @@
 # Test programs run through the project's Wine runner when cross-compiled, natively otherwise.
 
-set(WINE_RUN ${CMAKE_SOURCE_DIR}/scripts/wine-run.sh)
+# Each Windows build has its own Wine prefix, of its own bitness, in build*/wine.
 set(WINE_STATE ${CMAKE_BINARY_DIR}/wine)
+if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+  set(WINE_BITS 64)
+else()
+  set(WINE_BITS 32)
+endif()
+set(WINE_RUN ${CMAKE_SOURCE_DIR}/scripts/wine-run.sh)
 if(WIN32)
-  set(CMAKE_CROSSCOMPILING_EMULATOR ${WINE_RUN} --state ${WINE_STATE})
+  set(CMAKE_CROSSCOMPILING_EMULATOR ${WINE_RUN} --state ${WINE_STATE} --bits ${WINE_BITS})
 endif()
 
 macro(project_add_googletest)
@@ -14,8 +20,8 @@ macro(project_add_googletest)
   add_subdirectory(${GOOGLETEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
   if(WIN32)
     # One wine server and one virtual display for the whole run.
-    add_test(NAME wine_start COMMAND ${WINE_RUN} --state ${WINE_STATE} --start)
-    add_test(NAME wine_stop COMMAND ${WINE_RUN} --state ${WINE_STATE} --stop)
+    add_test(NAME wine_start COMMAND ${WINE_RUN} --state ${WINE_STATE} --bits ${WINE_BITS} --start)
+    add_test(NAME wine_stop COMMAND ${WINE_RUN} --state ${WINE_STATE} --bits ${WINE_BITS} --stop)
     set_tests_properties(wine_start PROPERTIES FIXTURES_SETUP wine TIMEOUT 300)
     set_tests_properties(wine_stop PROPERTIES FIXTURES_CLEANUP wine)
   endif()
@@ -32,7 +38,7 @@ function(add_program_test name target)
     set(T_TIMEOUT 600)
   endif()
   if(WIN32)
-    set(cmd ${WINE_RUN} --state ${WINE_STATE})
+    set(cmd ${WINE_RUN} --state ${WINE_STATE} --bits ${WINE_BITS})
     if(T_SERIAL)
       list(APPEND cmd --serial ${T_SERIAL})
       list(APPEND T_RESOURCE_LOCK serial_ports)
@@ -109,4 +115,17 @@ function(add_fuzz_target name)
     add_test(NAME ${name} COMMAND ${name} ${seed_args})
     set_tests_properties(${name} PROPERTIES TIMEOUT 300)
   endif()
+endfunction()
+
+# ship_stripped(<target>): a shipped program or DLL carries neither debug information nor symbol
+# table; both go to symbols/<file>.debug in the build folder, which the stripped file names (gdb
+# loads it with symbol-file).
+function(ship_stripped target)
+  set(symbols ${CMAKE_BINARY_DIR}/symbols)
+  file(MAKE_DIRECTORY ${symbols})
+  set(debug ${symbols}/$<TARGET_FILE_NAME:${target}>.debug)
+  add_custom_command(TARGET ${target} POST_BUILD
+    COMMAND ${MINGW_PREFIX}-objcopy --only-keep-debug $<TARGET_FILE:${target}> ${debug}
+    COMMAND ${MINGW_PREFIX}-objcopy --strip-all --add-gnu-debuglink=${debug} $<TARGET_FILE:${target}>
+    VERBATIM)
 endfunction()

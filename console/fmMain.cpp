@@ -90,6 +90,7 @@ const TClassInfo& TForm1::StaticClass() {
         .Field("A1", &TForm1::A1)
         .Field("N13", &TForm1::N13)
         .Field("N11", &TForm1::N11)
+        .Field("SkinData1", &TForm1::SkinData1)
         .Handler("FormCreate", &TForm1::FormCreate)
         .Handler("FormShow", &TForm1::FormShow)
         .Handler("FormCloseQuery", &TForm1::FormCloseQuery)

@@ -25,6 +25,7 @@
 #include "components/TTimer.h"
 #include "components/TToolBar.h"
 #include "components/TToolButton.h"
+#include "WinSkinData.h"
 #include "verrin.h"
 
 // The window message the link library sends for every event.
@@ -82,6 +83,7 @@ public:
     TMenuItem* A1 = nullptr;
     TMenuItem* N13 = nullptr;
     TMenuItem* N11 = nullptr;
+    TSkinData* SkinData1 = nullptr;  // the skin engine; no code of the form touches it
 
     // ---- settings and state (the dialogs write them straight in; only StartMode is stored)
     int BaudRate = 57600;

@@ -1,6 +1,9 @@
 #!/usr/bin/env bash
 # Runs a Windows program under Wine in the build's own environment:
-#   - one 32-bit Wine prefix per state folder, created once, pinned to Windows XP, with Wine
+#   - the Wine of the program's bitness: 32-bit programs (build/) with the 32-bit loader, 64-bit
+#     programs (build64/) with the 64-bit one, called directly (/usr/bin/wine always picks the
+#     32-bit loader when it is installed, even where the kernel cannot run it);
+#   - one Wine prefix per state folder, of that bitness, created once, pinned to Windows XP, with Wine
 #     drawing the window frames itself (there is no window manager on the virtual display);
 #   - LC_ALL=zh_CN.UTF-8, so the ANSI code page is 936 (GBK);
 #   - a private 24-bit Xvfb display, started on demand and shared by every program of the run;
@@ -8,20 +11,26 @@
 #   - with --serial N, N pseudo-terminal pairs made by socat and mapped as COM5/COM6, COM7/COM8, ...
 #     The program learns them from SERIAL_PAIRS ("COM5:COM6,COM7:COM8").
 #
-# Usage: wine-run.sh [--state DIR] [--serial N] [--display] program.exe [args...]
-#        wine-run.sh [--state DIR] --start | --stop | --env
+# Usage: wine-run.sh [--state DIR] [--bits 32|64] [--serial N] [--display] program.exe [args...]
+#        wine-run.sh [--state DIR] [--bits 32|64] --start | --stop | --env
+#        wine-run.sh --can-run 32|64     (exit 0 when this machine runs that Wine; else says why)
+# Without --bits the bitness is the one the state folder was made with, else the program's own
+# (its PE header), else 32.
 set -euo pipefail
 
 state="${WINE_RUN_STATE:-$PWD/wine}"
 serial_pairs=0
 action=run
 use_user_display=0
+bits=""
 
 while [ $# -gt 0 ]; do
   case "$1" in
     --state) state="$2"; shift 2 ;;
     --serial) serial_pairs="$2"; shift 2 ;;
     --display) use_user_display=1; shift ;;
+    --bits) bits="$2"; shift 2 ;;
+    --can-run) action=can_run; bits="$2"; shift 2 ;;
     --start) action=start; shift ;;
     --stop) action=stop; shift ;;
     --env) action=env; shift ;;
@@ -30,13 +39,52 @@ while [ $# -gt 0 ]; do
   esac
 done
 
+loader_for() { if [ "$1" = 64 ]; then echo /usr/lib/wine/wine64; else echo /usr/lib/wine/wine; fi; }
+
+# Says why this machine cannot run the Wine of a bitness, or nothing when it can.
+why_not_runnable() {
+  local loader
+  loader="$(loader_for "$1")"
+  if [ ! -x "$loader" ]; then
+    echo "$loader is not installed"
+  elif [ "$1" = 32 ] && ! /lib/ld-linux.so.2 --version >/dev/null 2>&1; then
+    echo "this kernel cannot execute 32-bit Linux programs (/lib/ld-linux.so.2 --version fails)"
+  fi
+}
+
+if [ "$action" = can_run ]; then
+  why="$(why_not_runnable "$bits")"
+  [ -z "$why" ] && exit 0
+  echo "$why"
+  exit 1
+fi
+
+# The bitness of a PE file: its optional header's magic is 0x10b for 32 bits, 0x20b for 64.
+pe_bits() {
+  local pe magic
+  pe=$(od -An -tu4 -j60 -N4 "$1" 2>/dev/null | tr -d ' ') || return 1
+  magic=$(od -An -tx2 -j$((pe + 24)) -N2 "$1" 2>/dev/null | tr -d ' ') || return 1
+  case "$magic" in 20b) echo 64 ;; 10b) echo 32 ;; *) return 1 ;; esac
+}
+
 mkdir -p "$state"
 state="$(cd "$state" && pwd)"
 ports_dir="$state/ports"
 max_pairs=4
 
+if [ -z "$bits" ] && [ -f "$state/bits" ]; then bits="$(cat "$state/bits")"; fi
+if [ -z "$bits" ] && [ "$action" = run ] && [ $# -gt 0 ] && [ -f "$1" ]; then bits="$(pe_bits "$1" || echo 32)"; fi
+bits="${bits:-32}"
+case "$bits" in 32|64) ;; *) echo "wine-run: --bits takes 32 or 64" >&2; exit 2 ;; esac
+if [ -f "$state/bits" ] && [ "$(cat "$state/bits")" != "$bits" ]; then
+  echo "wine-run: $state holds a $(cat "$state/bits")-bit prefix; use another state folder for $bits bits" >&2
+  exit 2
+fi
+
+WINE="$(loader_for "$bits")"
+export WINELOADER="$WINE"
 export WINEPREFIX="$state/prefix"
-export WINEARCH=win32
+if [ "$bits" = 64 ]; then export WINEARCH=win64; else export WINEARCH=win32; fi
 export WINEDEBUG="${WINEDEBUG:--all}"
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
 export LC_ALL=zh_CN.UTF-8
@@ -47,8 +95,12 @@ unlock() { flock -u 9; }
 
 create_prefix() {
   [ -f "$WINEPREFIX/.ready" ] && return 0
+  local why
+  why="$(why_not_runnable "$bits")"
+  if [ -n "$why" ]; then echo "wine-run: cannot run $bits-bit Wine here: $why" >&2; exit 1; fi
   rm -rf "$WINEPREFIX"
-  wineboot -i >/dev/null 2>&1 || true
+  echo "$bits" >"$state/bits"
+  "$WINE" wineboot.exe -i >/dev/null 2>&1 || true
   local reg="$state/setup.reg"
   {
     printf 'REGEDIT4\n\n'
@@ -60,7 +112,7 @@ create_prefix() {
     done
     printf '\n'
   } >"$reg"
-  wine regedit "$reg" >/dev/null 2>&1
+  "$WINE" regedit.exe "$reg" >/dev/null 2>&1
   wineserver -w
   # Wine also follows these links when a COM port is opened.
   for n in $(seq 5 $((4 + 2 * max_pairs))); do
@@ -100,7 +152,7 @@ start_server() {
   # Wine's own background processes start with the first program; let them start here, with no
   # pipe of a caller to hold open.
   if [ ! -f "$state/.warm" ]; then
-    wine cmd /c exit </dev/null >/dev/null 2>&1 || true
+    "$WINE" cmd.exe /c exit </dev/null >/dev/null 2>&1 || true
     touch "$state/.warm"
   fi
 }
@@ -154,8 +206,8 @@ case "$action" in
   stop) stop_all; exit 0 ;;
   env)
     start_all
-    printf 'export WINEPREFIX=%q WINEARCH=win32 WINEDEBUG=%q LC_ALL=zh_CN.UTF-8 DISPLAY=%q\n' \
-      "$WINEPREFIX" "$WINEDEBUG" "$(current_display)"
+    printf 'export WINEPREFIX=%q WINEARCH=%q WINELOADER=%q WINEDEBUG=%q LC_ALL=zh_CN.UTF-8 DISPLAY=%q\n' \
+      "$WINEPREFIX" "$WINEARCH" "$WINE" "$WINEDEBUG" "$(current_display)"
     exit 0 ;;
 esac
 
@@ -172,7 +224,7 @@ fi
 # program writes to a file, which is streamed to our own output while it runs.
 out="$(mktemp "$state/out.XXXXXX")"
 set +e
-wine "$@" >"$out" 2>&1 &
+"$WINE" "$@" >"$out" 2>&1 &
 pid=$!
 trap 'kill $pid 2>/dev/null || true; close_serial_pairs; rm -f "$out"' EXIT
 trap 'exit 143' TERM INT

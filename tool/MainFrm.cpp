@@ -263,13 +263,15 @@ void CMainFrame::OnQueryStatus()
         pPage->QueryCheckedDevices(FALSE);
 }
 
+// The saved notice shows only when devices.csv was written; a failed write has been reported.
 void CMainFrame::OnSaveDevices()
 {
     ShowDeviceView();
     if (CDeviceView* pPage = GetDeviceView())
         pPage->CommitDevicePage();
-    if (CMarqtelDoc* pDoc = DYNAMIC_DOWNCAST(CMarqtelDoc, GetActiveDocument()))
-        pDoc->SaveDeviceList();
+    CMarqtelDoc* pDoc = DYNAMIC_DOWNCAST(CMarqtelDoc, GetActiveDocument());
+    if (pDoc == NULL || !pDoc->SaveDeviceList())
+        return;
     ShowProgress("设备列表已保存！", 1, 3);
     Delay(3000);
     ShowProgress("", 0, 0);

@@ -405,12 +405,19 @@ BOOL CReportCtrl::AttachItemColors(int nItem, ItemColors* pColors)
     return CListCtrl::SetItem(&item);
 }
 
-void CReportCtrl::FreeAllItemColors()
+// Every row's colour record, taken for freeing once the rows are gone: a long list is cleared in
+// one pass of one message a row.
+std::vector<CReportCtrl::ItemColors*> CReportCtrl::TakeAllItemColors() const
 {
-    for (int nItem = 0; nItem < GetItemCount(); ++nItem) {
-        delete GetItemColors(nItem);
-        AttachItemColors(nItem, NULL);
-    }
+    std::vector<ItemColors*> all;
+    int nCount = GetItemCount();
+    all.reserve(nCount);
+    LVITEM item = {};
+    item.mask = LVIF_PARAM;
+    for (item.iItem = 0; item.iItem < nCount; ++item.iItem)
+        if (CListCtrl::GetItem(&item))
+            all.push_back(reinterpret_cast<ItemColors*>(item.lParam));
+    return all;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -521,8 +528,10 @@ int CReportCtrl::DeleteAllItems(DWORD dwStates)
     BOOL bLocked = m_hWnd != NULL && ::LockWindowUpdate(m_hWnd);
     if (dwStates & RC_ITEM_ALL) {
         nDeleted = GetItemCount();
-        FreeAllItemColors();
+        std::vector<ItemColors*> colors = TakeAllItemColors();
         CListCtrl::DeleteAllItems();
+        for (ItemColors* pColors : colors)
+            delete pColors;
     } else {
         for (int nItem = 0; nItem < GetItemCount();) {
             if (IsItemInState(nItem, dwStates) && DeleteItem(nItem, FALSE))
@@ -1237,9 +1246,7 @@ void CReportCtrl::OnColumnClick(NMHDR* pNMHDR, LRESULT* pResult)
 
 void CReportCtrl::OnDestroy()
 {
-    EndCellEdit(FALSE);
-    FreeAllItemColors();
-    CListCtrl::DeleteAllItems();
+    DeleteAllItems(RC_ITEM_ALL);
     if (m_pWndEdit->m_hWnd != NULL)
         m_pWndEdit->DestroyWindow();
     // Image lists belong to whoever made them; the list view must not destroy them on its way out.

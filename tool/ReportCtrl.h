@@ -3,6 +3,8 @@
 // cell editor, check-box modes, and row moves that carry everything a row owns with it.
 #pragma once
 
+#include <vector>
+
 #include "afxcmn.h"
 #include "afxdisp.h"
 
@@ -169,7 +171,7 @@ private:
     ItemColors* GetItemColors(int nItem) const;
     ItemColors* NewItemColors(DWORD_PTR dwUserData) const;
     BOOL AttachItemColors(int nItem, ItemColors* pColors);
-    void FreeAllItemColors();
+    std::vector<ItemColors*> TakeAllItemColors() const;
     void ForEachColorCell(int nItem, int nSubItem, COLORREF color, bool bText);
 
     static DWORD ForcedStyle(DWORD dwStyle);

@@ -8,6 +8,8 @@
 #include <stdio.h>
 #include <string.h>
 
+#include <utility>
+
 IMPLEMENT_DYNCREATE(CSyslogView, CFormView)
 
 BEGIN_MESSAGE_MAP(CSyslogView, CFormView)
@@ -49,8 +51,12 @@ void CSyslogView::OnInitialUpdate()
                                        IDI_LEVEL_4, IDI_LEVEL_5, IDI_LEVEL_6 };
     m_levelImages.Create(16, 16, ILC_COLOR32, 0, 4);
     m_levelImages.SetBkColor(RGB(255, 255, 255));
-    for (UINT id : levelIcons)
-        m_levelImages.Add((HICON)::LoadImageA(AfxGetResourceHandle(), MAKEINTRESOURCEA(id), IMAGE_ICON, 16, 16, 0));
+    // The image list keeps its own copy of each icon.
+    for (UINT id : levelIcons) {
+        HICON hIcon = (HICON)::LoadImageA(AfxGetResourceHandle(), MAKEINTRESOURCEA(id), IMAGE_ICON, 16, 16, 0);
+        m_levelImages.Add(hIcon);
+        ::DestroyIcon(hIcon);
+    }
     m_list.SetImageList(&m_levelImages);
     m_list.ModifyStyle(0, LVS_REPORT | LVS_SHOWSELALWAYS);
     m_list.SetExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT | LVS_EX_ONECLICKACTIVATE | LVS_EX_UNDERLINEHOT);
@@ -78,7 +84,9 @@ void CSyslogView::OnTimer(UINT_PTR nIDEvent)
 }
 
 // Reads the whole file again when it changed; a missing or unreadable file leaves the page as
-// it is. Each line becomes a row at the top, so the newest line comes first.
+// it is. The newest line comes first. The rows are all read before the list is touched, then
+// added at its end, newest first, with drawing off and room for all of them made at once: row by
+// row at the top of a visible list, a long log took minutes.
 void CSyslogView::LoadLog()
 {
     struct _stat status;
@@ -89,22 +97,38 @@ void CSyslogView::LoadLog()
     m_lastModified = status.st_mtime;
     m_lastSize = status.st_size;
 
+    std::vector<LogRecord> records;
+    if (!ReadLogRecords(records))
+        return;
+    m_list.SetRedraw(FALSE);
+    m_list.DeleteAllItems(RC_ITEM_ALL);
+    m_list.SetItemCount((int)records.size());
+    for (auto record = records.rbegin(); record != records.rend(); ++record) {
+        int nRow = m_list.InsertItem(m_list.GetItemCount(), "", record->level);
+        m_list.SetItemText(nRow, 1, record->time.c_str());
+        m_list.SetItemText(nRow, 2, record->name.c_str());
+        m_list.SetItemText(nRow, 3, record->phone.c_str());
+        m_list.SetItemText(nRow, 4, record->message.c_str());
+    }
+    m_list.SetRedraw(TRUE);
+    m_list.Invalidate();
+}
+
+// The rows of the file in file order. A line longer than the buffer is read in pieces, and only
+// a piece that holds the five fields makes a row.
+BOOL CSyslogView::ReadLogRecords(std::vector<LogRecord>& records)
+{
     FILE* file = fopen(GetLogPath(), "r");
     if (file == NULL)
-        return;
-    m_list.DeleteAllItems(RC_ITEM_ALL);
+        return FALSE;
     char line[kLogLineMax];
     while (fgets(line, sizeof line, file) != NULL) {
         LogRecord record;
-        if (!ParseLogLine(line, record))
-            continue;
-        int nRow = m_list.InsertItem(0, "", record.level);
-        m_list.SetItemText(nRow, 1, record.time.c_str());
-        m_list.SetItemText(nRow, 2, record.name.c_str());
-        m_list.SetItemText(nRow, 3, record.phone.c_str());
-        m_list.SetItemText(nRow, 4, record.message.c_str());
+        if (ParseLogLine(line, record))
+            records.push_back(std::move(record));
     }
     fclose(file);
+    return TRUE;
 }
 
 void CSyslogView::OnClearLog()

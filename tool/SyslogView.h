@@ -3,10 +3,13 @@
 #pragma once
 
 #include "GuiButton.h"
+#include "LogLine.h"
 #include "ReportCtrl.h"
 #include "afxext.h"
 
 #include <sys/stat.h>
+
+#include <vector>
 
 class CSyslogView : public CFormView {
     DECLARE_DYNCREATE(CSyslogView)
@@ -18,6 +21,7 @@ protected:
     CSyslogView();
     void DoDataExchange(CDataExchange* pDX) override;
     void LayoutControls(int cx, int cy);
+    BOOL ReadLogRecords(std::vector<LogRecord>& records);
 
     afx_msg void OnSize(UINT nType, int cx, int cy);
     afx_msg void OnTimer(UINT_PTR nIDEvent);

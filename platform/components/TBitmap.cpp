@@ -3,6 +3,7 @@
 #include <cstring>
 #include <vector>
 
+#include "components/BitmapFile.h"
 #include "components/Graphics.h"
 #include "components/SysUtils.h"
 #include "components/TCanvas.h"
@@ -131,6 +132,24 @@ HBITMAP TBitmap::Handle() {
     return FHandle;
 }
 
+// The pixel format of a bitmap made elsewhere: its own depth for a device-independent one.
+static TPixelFormat FormatOf(HBITMAP bitmap) {
+    DIBSECTION dib{};
+    if (GetObjectA(bitmap, sizeof dib, &dib) != sizeof dib) {
+        BITMAP ddb{};
+        GetObjectA(bitmap, sizeof ddb, &ddb);
+        return ddb.bmBitsPixel == 1 ? pf1bit : pfDevice;
+    }
+    switch (dib.dsBmih.biBitCount) {
+    case 1: return pf1bit;
+    case 4: return pf4bit;
+    case 8: return pf8bit;
+    case 16: return pf16bit;
+    case 32: return pf32bit;
+    default: return pf24bit;
+    }
+}
+
 void TBitmap::SetHandle(HBITMAP bitmap) {
     FCanvas->Release();
     FreeHandle();
@@ -139,7 +158,7 @@ void TBitmap::SetHandle(HBITMAP bitmap) {
     if (bitmap && GetObjectA(bitmap, sizeof info, &info)) {
         FWidth = info.bmWidth;
         FHeight = std::abs(info.bmHeight);
-        FPixelFormat = info.bmBits ? (info.bmBitsPixel == 1 ? pf1bit : info.bmBitsPixel == 32 ? pf32bit : pf24bit) : pfDevice;
+        FPixelFormat = FormatOf(bitmap);
     } else {
         FWidth = FHeight = 0;
     }
@@ -163,40 +182,35 @@ TColor TBitmap::TransparentColor() {
 }
 
 void TBitmap::LoadFromStream(TStream& stream) {
-    BITMAPFILEHEADER file{};
-    stream.ReadBuffer(&file, sizeof file);
-    if (file.bfType != 0x4D42) throw EInvalidOperation("Bitmap image is not valid");
     const int64_t rest = stream.Size() - stream.Position();
-    if (rest < static_cast<int64_t>(sizeof(BITMAPINFOHEADER)) || rest > (256 << 20)) throw EInvalidOperation("Bitmap image is not valid");
-    std::vector<unsigned char> data(static_cast<size_t>(rest));
-    stream.ReadBuffer(data.data(), rest);
+    if (rest < 2) throw EStreamError("Stream read error");
+    if (rest > static_cast<int64_t>(MaxBitmapFileSize)) throw EInvalidOperation("Bitmap image is not valid");
+    std::vector<uint8_t> file(static_cast<size_t>(rest));
+    stream.ReadBuffer(file.data(), rest);
+    TBitmapFileLayout layout;
+    if (!ReadBitmapFileLayout(file.data(), file.size(), layout)) throw EInvalidOperation("Bitmap image is not valid");
 
-    BITMAPINFOHEADER header;
-    std::memcpy(&header, data.data(), sizeof header);
-    const int bits = header.biBitCount;
-    const long width = header.biWidth;
-    const long height = header.biHeight < 0 ? -static_cast<long>(header.biHeight) : header.biHeight;
-    const bool plain = header.biCompression == BI_RGB || header.biCompression == BI_BITFIELDS;
-    if (header.biSize < sizeof header || header.biSize > data.size() || width <= 0 || height <= 0 || width > 32767 || height > 32767 || !plain ||
-        (bits != 1 && bits != 4 && bits != 8 && bits != 16 && bits != 24 && bits != 32))
-        throw EInvalidOperation("Bitmap image is not valid");
-    const size_t colors = bits <= 8 ? (header.biClrUsed ? header.biClrUsed : (1u << bits)) : (header.biCompression == BI_BITFIELDS ? 3 : 0);
-    const size_t infoSize = header.biSize + colors * sizeof(RGBQUAD);
-    const size_t stride = ((static_cast<size_t>(width) * bits + 31) / 32) * 4;
-    const size_t pixelOffset = file.bfOffBits >= sizeof file ? file.bfOffBits - sizeof file : infoSize;
-    if (colors > 256 || infoSize > data.size() || pixelOffset > data.size() || data.size() - pixelOffset < stride * static_cast<size_t>(height))
-        throw EInvalidOperation("Bitmap image is not valid");
-
-    std::vector<unsigned char> info(data.begin(), data.begin() + static_cast<long>(infoSize));
+    std::vector<uint8_t> info(file.begin() + static_cast<long>(layout.InfoOffset),
+                              file.begin() + static_cast<long>(layout.InfoOffset + layout.InfoSize));
     reinterpret_cast<BITMAPINFOHEADER*>(info.data())->biSizeImage = 0;
     void* pixels = nullptr;
     HDC screen = GetDC(nullptr);
     HBITMAP made = CreateDIBSection(screen, reinterpret_cast<BITMAPINFO*>(info.data()), DIB_RGB_COLORS, &pixels, nullptr, 0);
     ReleaseDC(nullptr, screen);
     if (!made) throw EOSError("Cannot create a bitmap from the image");
-    std::memcpy(pixels, data.data() + pixelOffset, stride * static_cast<size_t>(height));
+    std::memcpy(pixels, file.data() + layout.PixelOffset, layout.PixelSize);
     GdiFlush();
     SetHandle(made);
+}
+
+bool TBitmap::TryLoadFromStream(TStream& stream) {
+    try {
+        LoadFromStream(stream);
+        return true;
+    } catch (const std::exception&) {
+        Assign(nullptr);
+        return false;
+    }
 }
 
 void TBitmap::SaveToStream(TStream& stream) {
@@ -245,6 +259,40 @@ void TBitmap::LoadFromResourceID(HINSTANCE instance, int id) {
     HANDLE image = LoadImageA(instance, MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION);
     if (!image) throw EOSError("Bitmap resource " + IntToStr(id) + " not found");
     SetHandle(static_cast<HBITMAP>(image));
+}
+
+uint8_t* TBitmap::ScanLine(int y) {
+    DIBSECTION dib{};
+    if (!FHandle || GetObjectA(FHandle, sizeof dib, &dib) != sizeof dib || !dib.dsBm.bmBits)
+        throw EInvalidOperation("Scan lines need a device-independent bitmap");
+    if (y < 0 || y >= FHeight) throw EInvalidOperation("Scan line " + IntToStr(y) + " out of range");
+    GdiFlush();
+    const bool bottomUp = dib.dsBmih.biHeight > 0;
+    const size_t row = static_cast<size_t>(bottomUp ? FHeight - 1 - y : y);
+    return static_cast<uint8_t*>(dib.dsBm.bmBits) + row * static_cast<size_t>(dib.dsBm.bmWidthBytes);
+}
+
+void TBitmap::Mask(TColor transparentColor) {
+    if (Empty()) return;
+    const COLORREF key = ColorToRGB(transparentColor);
+    HDC screen = GetDC(nullptr);
+    HBITMAP mask = CreateBitmap(FWidth, FHeight, 1, 1, nullptr);
+    if (!mask) {
+        ReleaseDC(nullptr, screen);
+        throw EOSError("Cannot create a mask of " + IntToStr(FWidth) + " x " + IntToStr(FHeight));
+    }
+    // A colour picture copied onto a monochrome one turns its background colour white and
+    // every other colour black.
+    HDC target = CreateCompatibleDC(screen);
+    HGDIOBJ oldTarget = SelectObject(target, mask);
+    HDC source = Canvas()->Handle();
+    const COLORREF oldBack = SetBkColor(source, key);
+    BitBlt(target, 0, 0, FWidth, FHeight, source, 0, 0, SRCCOPY);
+    SetBkColor(source, oldBack);
+    SelectObject(target, oldTarget);
+    DeleteDC(target);
+    ReleaseDC(nullptr, screen);
+    SetHandle(mask);
 }
 
 void TBitmap::Assign(TPersistent* source) {

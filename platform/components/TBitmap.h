@@ -1,6 +1,7 @@
 #pragma once
 #include "components/Win32.h"
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -15,8 +16,9 @@ class TStream;
 enum TPixelFormat { pfDevice, pf1bit, pf4bit, pf8bit, pf15bit, pf16bit, pf24bit, pf32bit };
 
 // A GDI bitmap with a canvas to draw on it. Bitmaps of 1, 24 and 32 bits per pixel are device
-// independent sections; pfDevice follows the screen. A transparent bitmap is drawn without its
-// transparent colour (by default the colour of its bottom-left pixel).
+// independent sections; pfDevice follows the screen; a bitmap read from a file keeps the file's
+// depth. A transparent bitmap is drawn without its transparent colour (by default the colour of
+// its bottom-left pixel).
 class TBitmap : public TPersistent {
     DECLARE_CLASS(TBitmap, TPersistent)
 public:
@@ -45,12 +47,22 @@ public:
 
     // A .bmp file image; throws EStreamError / EInvalidOperation for what is not one.
     void LoadFromStream(TStream& stream);
+    // The same for data that may be damaged (an image inside a package): false and an empty
+    // bitmap for what is not a bitmap, instead of an exception.
+    bool TryLoadFromStream(TStream& stream);
     void SaveToStream(TStream& stream);
     void LoadFromFile(const std::string& fileName);
     void SaveToFile(const std::string& fileName);
     // A bitmap resource of the module (RT_BITMAP); throws EOSError when there is none.
     void LoadFromResourceName(HINSTANCE instance, const std::string& name);
     void LoadFromResourceID(HINSTANCE instance, int id);
+
+    // The pixels of row y (0 at the top) of a device-independent bitmap, in its own format
+    // (B, G, R bytes at 24 bits); EInvalidOperation for a screen bitmap or a row outside it.
+    // Drawing through the canvas shows in the row at once, and the other way round.
+    uint8_t* ScanLine(int y);
+    // Turns the bitmap into a monochrome mask of the colour: its pixels white, all others black.
+    void Mask(TColor transparentColor);
 
     void Assign(TPersistent* source) override;
     // Draws the whole bitmap stretched into the rectangle, leaving out the transparent colour

@@ -34,7 +34,13 @@ void TCanvas::SetHandle(HDC dc) {
     if (FHandle) SelectObjects();
 }
 
+void TCanvas::SetStretchMode(int mode) {
+    FStretchMode = mode;
+    if (FHandle && mode) SetStretchBltMode(FHandle, mode);
+}
+
 void TCanvas::SelectObjects() {
+    if (FStretchMode) SetStretchBltMode(FHandle, FStretchMode);
     HGDIOBJ font = SelectObject(FHandle, FFont.Handle());
     HGDIOBJ brush = SelectObject(FHandle, FBrush.Handle());
     HGDIOBJ pen = SelectObject(FHandle, FPen.Handle());

@@ -26,6 +26,11 @@ public:
     TBrush* Brush() { return &FBrush; }
     TPen* Pen() { return &FPen; }
     void SetFont(TFont* font) { FFont.Assign(font); }
+    // The stretch mode of the context (COLORONCOLOR, ...), kept for every context the canvas
+    // gets later (a bitmap's canvas gets a new one whenever the bitmap changes size); 0 leaves
+    // each context's own.
+    int StretchMode() const { return FStretchMode; }
+    void SetStretchMode(int mode);
 
     TPoint PenPos() const { return FPenPos; }
     void MoveTo(int x, int y);
@@ -73,4 +78,5 @@ private:
     HGDIOBJ FOldBrush = nullptr;
     HGDIOBJ FOldPen = nullptr;
     int FLockCount = 0;
+    int FStretchMode = 0;
 };

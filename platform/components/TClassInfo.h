@@ -56,6 +56,9 @@ private:
 
 // The classes the form reader may create by name.
 void RegisterComponentClass(const TClassInfo& cls);
+// The same for a unit that registers its class while the program starts, before the records
+// of other units may exist: the record is built when the class is first looked up.
+void RegisterComponentClass(const std::string& name, const TClassInfo& (*record)());
 const TClassInfo* FindClassInfo(const std::string& name);
 
 template <class C>

@@ -45,7 +45,8 @@ void TImage::SetAutoSize(bool autoSize) {
 
 void TImage::DefineProperties(TFiler& filer) {
     TGraphicControl::DefineProperties(filer);
-    filer.DefineBinaryProperty("PictureData", [this](TStream& s) { FPicture.Bitmap()->LoadFromStream(s); },
+    // A damaged picture reads as none rather than stopping the whole form.
+    filer.DefineBinaryProperty("PictureData", [this](TStream& s) { FPicture.Bitmap()->TryLoadFromStream(s); },
                                [this](TStream& s) { FPicture.Bitmap()->SaveToStream(s); }, !FPicture.Bitmap()->Empty());
 }
 

@@ -117,10 +117,11 @@ void TImageList::DefineProperties(TFiler& filer) {
 }
 
 void TImageList::ReadBitmap(TStream& stream) {
+    // A damaged strip leaves the list empty rather than stopping the whole form.
     TBitmap strip;
-    strip.LoadFromStream(stream);
+    const bool read = strip.TryLoadFromStream(stream);
     Clear();
-    Add(&strip);
+    if (read) Add(&strip);
 }
 
 void TImageList::WriteBitmap(TStream& stream) {

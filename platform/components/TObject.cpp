@@ -162,7 +162,23 @@ static std::map<std::string, const TClassInfo*>& Registry() {
 
 void RegisterComponentClass(const TClassInfo& cls) { Registry()[UpperCase(cls.Name())] = &cls; }
 
+// Records registered by name when a unit starts, built on their first lookup.
+static std::map<std::string, const TClassInfo& (*)()>& PendingRegistry() {
+    static std::map<std::string, const TClassInfo& (*)()> pending;
+    return pending;
+}
+
+void RegisterComponentClass(const std::string& name, const TClassInfo& (*record)()) {
+    PendingRegistry()[UpperCase(name)] = record;
+}
+
 const TClassInfo* FindClassInfo(const std::string& name) {
-    auto it = Registry().find(UpperCase(name));
-    return it == Registry().end() ? nullptr : it->second;
+    const std::string key = UpperCase(name);
+    auto it = Registry().find(key);
+    if (it != Registry().end()) return it->second;
+    auto pending = PendingRegistry().find(key);
+    if (pending == PendingRegistry().end()) return nullptr;
+    const TClassInfo& cls = pending->second();
+    RegisterComponentClass(cls);
+    return &cls;
 }

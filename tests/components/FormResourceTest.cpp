@@ -23,6 +23,8 @@
 #include "components/TCustomPanel.h"
 #include "components/TCustomStatusBar.h"
 #include "components/TForm.h"
+#include "components/TImage.h"
+#include "components/TImageList.h"
 #include "components/TMainMenu.h"
 #include "components/TShape.h"
 #include "components/TTimer.h"
@@ -180,6 +182,22 @@ TEST(FormDescriptions, ABadDescriptionIsAClearErrorAndLeavesNothingBehind) {
     }
     TForm noDescription(nullptr);
     EXPECT_THROW(noDescription.ReadFormResource(), EReadError) << "TForm has no description among the resources";
+}
+
+TEST(FormDescriptions, ADamagedPictureReadsAsNoneAndTheFormGoesOn) {
+    PrepareApplication();
+    TForm form(nullptr);
+    form.ReadFormText("TForm F {\n  TImage Picture { PictureData = <424D00000000> }\n"
+                      "  TImageList Glyphs { Bitmap = <424D360C0000000000003600000028000000200000002000> }\n"
+                      "  TButton After { Caption = \"OK\" }\n}",
+                      "damaged.form");
+    auto* picture = dynamic_cast<TImage*>(form.FindComponent("Picture"));
+    auto* glyphs = dynamic_cast<TImageList*>(form.FindComponent("Glyphs"));
+    ASSERT_NE(picture, nullptr);
+    ASSERT_NE(glyphs, nullptr);
+    EXPECT_TRUE(picture->Picture()->Empty());
+    EXPECT_EQ(glyphs->Count(), 0);
+    EXPECT_NE(form.FindComponent("After"), nullptr);
 }
 
 }  // namespace

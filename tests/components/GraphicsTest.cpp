@@ -61,6 +61,86 @@ TEST(Bitmaps, AMalformedImageIsRefused) {
     EXPECT_THROW(load(header + "abc"), EInvalidOperation);
 }
 
+TEST(Bitmaps, ADamagedImageReadsAsAnEmptyBitmapWhenAskedToTry) {
+    TBitmap bitmap;
+    bitmap.SetPixelFormat(pf24bit);
+    bitmap.SetSize(4, 4);
+    TMemoryStream good;
+    bitmap.SaveToStream(good);
+
+    for (int64_t cut : {int64_t(0), int64_t(10), int64_t(60), good.Size() - 1}) {
+        TMemoryStream damaged;
+        good.SetPosition(0);
+        if (cut > 0) damaged.CopyFrom(good, cut);
+        damaged.SetPosition(0);
+        TBitmap target;
+        target.SetSize(8, 8);
+        EXPECT_FALSE(target.TryLoadFromStream(damaged)) << cut << " bytes";
+        EXPECT_TRUE(target.Empty());
+    }
+    good.SetPosition(0);
+    TBitmap target;
+    EXPECT_TRUE(target.TryLoadFromStream(good));
+    EXPECT_EQ(target.Width(), 4);
+}
+
+TEST(Bitmaps, GiveTheirRowsTopFirstInTheirOwnFormat) {
+    TBitmap bitmap;
+    bitmap.SetPixelFormat(pf24bit);
+    bitmap.SetSize(3, 2);
+    bitmap.Canvas()->SetPixel(2, 0, RGB(1, 2, 3));
+    const uint8_t* top = bitmap.ScanLine(0);
+    EXPECT_EQ(top[6], 3) << "blue first";
+    EXPECT_EQ(top[7], 2);
+    EXPECT_EQ(top[8], 1);
+    bitmap.ScanLine(1)[0] = 200;  // blue of (0, 1)
+    EXPECT_EQ(bitmap.Canvas()->Pixel(0, 1), RGB(255, 255, 200));
+    EXPECT_THROW(bitmap.ScanLine(2), EInvalidOperation);
+    EXPECT_THROW(bitmap.ScanLine(-1), EInvalidOperation);
+    TBitmap screen;
+    screen.SetSize(2, 2);
+    EXPECT_THROW(screen.ScanLine(0), EInvalidOperation) << "a screen bitmap has no rows of its own";
+
+    // An 8-bit picture read from a file keeps its depth and becomes 24-bit when asked.
+    const uint8_t file[] = {'B', 'M', 0, 0, 0, 0, 0, 0, 0, 0, 62, 0, 0, 0, 40, 0, 0, 0, 2, 0, 0, 0, 1, 0, 0, 0, 1, 0, 8, 0,
+                            0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 2, 0, 0, 0, 0, 0, 0, 0,
+                            0, 0, 0, 0, 0x30, 0x20, 0x10, 0, 1, 0, 0, 0};
+    TMemoryStream image;
+    image.WriteBuffer(file, sizeof file);
+    image.SetPosition(0);
+    TBitmap paletted;
+    paletted.LoadFromStream(image);
+    EXPECT_EQ(paletted.PixelFormat(), pf8bit);
+    paletted.SetPixelFormat(pf24bit);
+    EXPECT_EQ(paletted.Canvas()->Pixel(0, 0), RGB(0x10, 0x20, 0x30));
+    EXPECT_EQ(paletted.ScanLine(0)[3], 0);
+}
+
+TEST(Bitmaps, MaskTheirKeyColourInWhiteOnBlack) {
+    TBitmap bitmap;
+    bitmap.SetPixelFormat(pf24bit);
+    bitmap.SetSize(3, 1);
+    bitmap.Canvas()->SetPixel(0, 0, clFuchsia);
+    bitmap.Canvas()->SetPixel(1, 0, RGB(255, 1, 255));
+    bitmap.Canvas()->SetPixel(2, 0, clWhite);
+    bitmap.Mask(clFuchsia);
+    EXPECT_EQ(bitmap.PixelFormat(), pf1bit);
+    EXPECT_EQ(bitmap.Width(), 3);
+    EXPECT_EQ(bitmap.Canvas()->Pixel(0, 0), clWhite);
+    EXPECT_EQ(bitmap.Canvas()->Pixel(1, 0), clBlack);
+    EXPECT_EQ(bitmap.Canvas()->Pixel(2, 0), clBlack);
+}
+
+TEST(Canvases, KeepTheirStretchModeForEveryNewContext) {
+    TBitmap bitmap;
+    bitmap.SetSize(4, 4);
+    bitmap.Canvas()->SetStretchMode(HALFTONE);
+    bitmap.SetSize(8, 8);
+    EXPECT_EQ(GetStretchBltMode(bitmap.Canvas()->Handle()), HALFTONE);
+    bitmap.Canvas()->SetStretchMode(COLORONCOLOR);
+    EXPECT_EQ(GetStretchBltMode(bitmap.Canvas()->Handle()), COLORONCOLOR);
+}
+
 TEST(Bitmaps, ATransparentBitmapLeavesItsKeyColourOut) {
     TBitmap glyph;
     glyph.SetPixelFormat(pf24bit);
@@ -117,6 +197,24 @@ TEST(ImageLists, TakeAStripAndStreamIt) {
     copy.DefineProperties(target);
     target.Reader(data);
     EXPECT_EQ(copy.Count(), 3);
+}
+
+TEST(ImageLists, TakeAMonochromeResourceWithWhiteTransparent) {
+    TImageList glyphs(nullptr);
+    ASSERT_TRUE(glyphs.LoadFromResourceName(GetModuleHandleA(nullptr), "MONOGLYPHS", clWhite));
+    EXPECT_EQ(glyphs.Count(), 2);
+    TBitmap target;
+    target.SetPixelFormat(pf24bit);
+    target.SetSize(40, 20);
+    target.Canvas()->Brush()->SetColor(clRed);
+    target.Canvas()->FillRect(TRect{0, 0, 40, 20});
+    glyphs.Draw(target.Canvas(), 0, 0, 0);
+    glyphs.Draw(target.Canvas(), 20, 0, 1);
+    EXPECT_EQ(target.Canvas()->Pixel(1, 1), clRed) << "white is transparent";
+    EXPECT_EQ(target.Canvas()->Pixel(6, 6), clBlack);
+    EXPECT_EQ(target.Canvas()->Pixel(21, 8), clBlack);
+    EXPECT_EQ(target.Canvas()->Pixel(30, 8), clRed);
+    EXPECT_FALSE(glyphs.LoadFromResourceName(GetModuleHandleA(nullptr), "NOSUCHGLYPHS", clWhite));
 }
 
 TEST(SelfDrawnControls, PaintIntoTheContextTheyAreGiven) {

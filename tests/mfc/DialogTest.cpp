@@ -282,6 +282,49 @@ TEST(ModalDialogTest, OkTakesTheFieldsAndAFailedCheckKeepsTheDialogOpen)
     EXPECT_EQ(6000u, dlg.m_port);
 }
 
+// A dialog whose template gives no position opens centred over its owner, not over the owner's
+// corner; one that placed itself while initialising stays where it went.
+class CPlacedDlg : public CSettingsDlg {
+protected:
+    BOOL OnInitDialog() override
+    {
+        CSettingsDlg::OnInitDialog();
+        SetWindowPos(NULL, 7, 9, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+        return TRUE;
+    }
+};
+
+TEST(ModalDialogTest, OpensCentredOverItsOwnerUnlessItPlacedItself)
+{
+    CWnd owner;
+    ASSERT_TRUE(owner.CreateEx(0, AfxRegisterWndClass(0), "owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                               300, 200, 600, 400, NULL, NULL));
+    CRect rcOwner, rcDialog, rcPlaced;
+    owner.GetWindowRect(&rcOwner);
+    {
+        CSettingsDlg dlg;
+        dlg.m_pParentWnd = &owner;
+        ModalDriver driver("设置", [&](HWND hDlg) {
+            ::GetWindowRect(hDlg, &rcDialog);
+            ::PostMessageA(hDlg, WM_COMMAND, IDCANCEL, 0);
+        });
+        dlg.DoModal();
+    }
+    EXPECT_NEAR(rcOwner.CenterPoint().x, rcDialog.CenterPoint().x, 1);
+    EXPECT_NEAR(rcOwner.CenterPoint().y, rcDialog.CenterPoint().y, 1);
+    {
+        CPlacedDlg dlg;
+        dlg.m_pParentWnd = &owner;
+        ModalDriver driver("设置", [&](HWND hDlg) {
+            ::GetWindowRect(hDlg, &rcPlaced);
+            ::PostMessageA(hDlg, WM_COMMAND, IDCANCEL, 0);
+        });
+        dlg.DoModal();
+    }
+    EXPECT_EQ(CPoint(7, 9), rcPlaced.TopLeft());
+    owner.DestroyWindow();
+}
+
 // ---------------------------------------------------------------------------------------------
 
 class CTestForm : public CFormView {

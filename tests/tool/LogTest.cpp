@@ -3,6 +3,7 @@
 
 #include "DialogAnswerer.h"
 #include "Log.h"
+#include "ProcessCounts.h"
 #include "SyslogView.h"
 #include "TestSupport.h"
 #include "ToolTestSupport.h"
@@ -156,6 +157,34 @@ TEST_F(LogPageTest, ThePageReloadsOnlyWhenTheFileChangedAndKeepsRowsWhenItGoes)
     ::DeleteFileA(GetLogPath());
     m_page->LoadLog();
     EXPECT_EQ(2, m_page->m_list.GetItemCount());
+}
+
+// Pages come and go at every switch: each takes its level icons and gives them all back, and a
+// reload leaves the list drawing again.
+TEST_F(LogPageTest, PagesComeAndGoWithoutKeepingIconsAndReloadsLeaveTheListDrawing)
+{
+    for (int i = 0; i < 50; ++i)
+        WriteLog(LOG_INFO, NULL, NULL, "line %d", i);
+    Start();
+    int nUserBefore = ProcessUserObjectCount();
+    int nGdiBefore = ProcessGdiObjectCount();
+    ASSERT_GT(nUserBefore, 0);
+    for (int i = 0; i < 20; ++i) {
+        CSyslogView* pPage = static_cast<CSyslogView*>(RUNTIME_CLASS(CSyslogView)->CreateObject());
+        ASSERT_TRUE(pPage->Create(NULL, NULL, WS_CHILD, CRect(0, 0, 400, 300), &m_parent, 100 + i, NULL));
+        pPage->SendMessage(WM_INITIALUPDATE);
+        pPage->DestroyWindow();
+    }
+    EXPECT_LE(ProcessUserObjectCount(), nUserBefore);
+    EXPECT_LE(ProcessGdiObjectCount(), nGdiBefore);
+
+    EXPECT_EQ(50, m_page->m_list.GetItemCount());
+    EXPECT_STREQ("line 49\n", Cell(0, 4));
+    EXPECT_STREQ("line 0\n", Cell(49, 4));
+    EXPECT_NE(0, ::GetWindowLongPtrA(m_page->m_list.m_hWnd, GWL_STYLE) & WS_VISIBLE);
+    RECT rcUpdate;
+    m_page->m_list.Invalidate(FALSE);
+    EXPECT_TRUE(::GetUpdateRect(m_page->m_list.m_hWnd, &rcUpdate, FALSE)) << "the list no longer draws";
 }
 
 TEST_F(LogPageTest, ClearingLeavesOneRowSayingSo)

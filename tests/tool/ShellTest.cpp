@@ -168,6 +168,7 @@ TEST_F(FrameTest, EachNavigationItemShowsItsPageAndTheSamePageTwiceIsKept)
 TEST_F(FrameTest, ToolBarCommandsShowTheDevicePageAndTheStylesSwitch)
 {
     OpenFrame(1000);
+    DialogAnswerer answerer(::GetCurrentThreadId(), "", IDOK); // the delete command has nothing to delete
     UINT deviceCommands[] = { ID_NEW_DEVICE, ID_DELETE_DEVICES, ID_QUERY_STATUS };
     for (UINT nID : deviceCommands) {
         Command(ID_SHOW_CONTACT);
@@ -321,6 +322,7 @@ TEST_F(FrameTest, TheModemPortClosesWithTheFrame)
 
     OpenFrame(1000);
     int nHandlesBefore = ProcessHandleCount();
+    ASSERT_GT(nHandlesBefore, 0);
     std::set<DWORD> threadsBefore = ProcessThreadIds();
     ASSERT_TRUE(m_frame->m_Port.InitPort(m_frame, nPort, 9600, 'N', 8, 1, 0, EV_RXCHAR, 10240, 512));
     ASSERT_TRUE(m_frame->m_Port.StartMonitoring());

@@ -86,6 +86,8 @@ public:
     int InsertItem(UINT nMask, int nItem, LPCTSTR lpszItem, UINT nState, UINT nStateMask, int nImage, LPARAM lParam);
     BOOL DeleteItem(int nItem) { return (BOOL)SendMessage(LVM_DELETEITEM, nItem); }
     BOOL DeleteAllItems() { return (BOOL)SendMessage(LVM_DELETEALLITEMS); }
+    // Makes room for that many rows at once (an owner-data list: sets the row count).
+    void SetItemCount(int nItems) { SendMessage(LVM_SETITEMCOUNT, nItems, 0); }
     BOOL GetItem(LVITEM* pItem) const { return (BOOL)SendMessage(LVM_GETITEMA, 0, (LPARAM)pItem); }
     BOOL SetItem(const LVITEM* pItem) { return (BOOL)SendMessage(LVM_SETITEMA, 0, (LPARAM)pItem); }
     BOOL SetItem(int nItem, int nSubItem, UINT nMask, LPCTSTR lpszItem, int nImage, UINT nState, UINT nStateMask,

@@ -47,14 +47,31 @@ void CDialogTemplate::SetStyle(DWORD dwRemove, DWORD dwAdd)
 // Dialog objects. Their windows go through the framework's window procedure first; what it
 // leaves goes to the system's dialog manager, which calls AfxDlgProc.
 
+// A dialog that its initialisation left where the template put it (a template gives a position
+// relative to the owner's corner, usually none at all) is centred over its owner, or over the
+// work area when it has none. Child dialogs (form views) stay where their parent puts them.
+static void CenterUnplacedDialog(CDialog* pDlg, const RECT& rcBefore)
+{
+    RECT rcAfter;
+    ::GetWindowRect(pDlg->m_hWnd, &rcAfter);
+    bool bMoved = rcAfter.left != rcBefore.left || rcAfter.top != rcBefore.top;
+    if (!bMoved && !(pDlg->GetStyle() & WS_CHILD))
+        pDlg->CenterWindow();
+}
+
 INT_PTR CALLBACK AfxDlgProc(HWND hWnd, UINT message, WPARAM, LPARAM)
 {
     if (message != WM_INITDIALOG)
         return FALSE;
     CDialog* pDlg = DYNAMIC_DOWNCAST(CDialog, CWnd::FromHandlePermanent(hWnd));
-    if (pDlg != NULL)
-        return pDlg->OnInitDialog();
-    return TRUE;
+    if (pDlg == NULL)
+        return TRUE;
+    RECT rcBefore;
+    ::GetWindowRect(hWnd, &rcBefore);
+    BOOL bFocusDefault = pDlg->OnInitDialog();
+    if (::IsWindow(hWnd))
+        CenterUnplacedDialog(pDlg, rcBefore);
+    return bFocusDefault;
 }
 
 CDialog::CDialog() : m_lpszTemplateName(NULL), m_nIDHelp(0), m_pParentWnd(NULL), m_nModalResult(-1), m_bModal(FALSE)

@@ -409,10 +409,11 @@ BOOL CStatusBar::SetPaneText(int nIndex, LPCTSTR lpszNewText, BOOL bUpdate)
 
 CString CStatusBar::GetPaneText(int nIndex) const
 {
-    // The control counts characters; a double-byte character takes two bytes of the text.
+    // The length may count characters rather than bytes (the control keeps its text in UTF-16);
+    // a character of the ANSI code page takes at most two bytes.
     int nLength = LOWORD(SendMessage(SB_GETTEXTLENGTHA, nIndex));
     CString text;
-    SendMessage(SB_GETTEXTA, nIndex, (LPARAM)text.GetBufferSetLength(2 * nLength + 1));
+    SendMessage(SB_GETTEXTA, nIndex, (LPARAM)text.GetBufferSetLength(nLength * 2 + 1));
     text.ReleaseBuffer();
     return text;
 }

@@ -1,0 +1,101 @@
+// The console's main form carries the skin engine's data component with the console's own skin;
+// a damaged skin package in the form neither stops the form nor the console's start.
+#include <gtest/gtest.h>
+
+#include "ConsoleFixture.h"
+#include "WinSkinDlg.h"
+#include "components/TMemoryStream.h"
+
+namespace {
+
+std::string FileBytes(const std::string& path) {
+    TMemoryStream stream;
+    stream.LoadFromFile("Z:" + path);
+    return std::string(reinterpret_cast<const char*>(stream.Memory()), static_cast<std::size_t>(stream.Size()));
+}
+
+// The main form's description as the program carries it.
+std::string MainFormText() {
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    HRSRC resource = FindResourceA(instance, "TForm1", MAKEINTRESOURCEA(10));
+    if (!resource) return std::string();
+    const char* data = static_cast<const char*>(LockResource(LoadResource(instance, resource)));
+    return std::string(data, SizeofResource(instance, resource));
+}
+
+// The description with another package in its skin data.
+std::string WithSkinPackage(std::string text, const std::string& package) {
+    const std::size_t start = text.find("SkinStream = <");
+    const std::size_t end = text.find('>', start);
+    std::string hex;
+    char digits[3];
+    const auto put = [&](unsigned char b) {
+        std::snprintf(digits, sizeof digits, "%02X", b);
+        hex += digits;
+    };
+    for (int shift = 0; shift < 32; shift += 8) put(static_cast<unsigned char>(package.size() >> shift));
+    for (const char c : package) put(static_cast<unsigned char>(c));
+    return text.replace(start, end + 1 - start, "SkinStream = < " + hex + " >");
+}
+
+}  // namespace
+
+TEST_F(ConsoleTest, TheMainFormCarriesTheConsolesSkinLoaded) {
+    CreateConsole();
+    TSkinData* skin = form->SkinData1;
+    ASSERT_NE(skin, nullptr);
+    EXPECT_EQ(skin->Owner(), form.get());
+    EXPECT_TRUE(skin->Active());
+    EXPECT_EQ(skin->DisableTag(), 99);
+    EXPECT_EQ(skin->SkinControls(), 0x1FFFFBu);
+    EXPECT_EQ(skin->Options(), SkinOptionBit(xoPreview) | SkinOptionBit(xoToolbarBK));
+    EXPECT_EQ(skin->Skin3rd()->Text(), [] {
+        std::string lines;
+        for (const std::string& line : DefaultSkin3rd()) lines += line + "\r\n";
+        return lines;
+    }());
+    EXPECT_EQ(skin->SkinFormtype(), sfMainform);
+    EXPECT_EQ(skin->Version(), "3.97.02.16");
+    EXPECT_TRUE(skin->MenuUpdate());
+    EXPECT_FALSE(skin->MenuMerge());
+
+    const std::string package = FileBytes(SKIN_PACKAGE);
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(skin->SkinStream().Memory()), static_cast<std::size_t>(skin->SkinStream().Size())),
+              package);
+    EXPECT_FALSE(skin->SkinEmpty());
+    EXPECT_EQ(skin->SkinName(), "Sablink");
+    EXPECT_NE(skin->Objects.MenuItem, nullptr);
+    ASSERT_NE(SkinManager, nullptr);
+    EXPECT_EQ(SkinManager->DefaultSkinData, skin);
+
+    // The source description holds no copy of the package: the build put it in.
+    EXPECT_EQ(MainFormText().find("SkinStream = < 00000000 >"), std::string::npos);
+}
+
+TEST_F(ConsoleTest, ADamagedSkinInTheMainFormLeavesTheConsoleStartingUnskinned) {
+    const std::string text = MainFormText();
+    ASSERT_NE(text.find("TSkinData SkinData1"), std::string::npos);
+    for (const char* variant : {"oldmagic.skn", "hugelength.skn", "badindex.skn", "manyentries.skn", "badbitmap.skn", ""}) {
+        SCOPED_TRACE(variant);
+        const std::string package = *variant ? FileBytes(std::string(SKIN_VARIANTS_DIR) + "/" + variant) : std::string();
+        const bool olderSkin = std::string(variant) == "oldmagic.skn";
+        TDialogWatch older = olderSkin ? AnswerSystemMessageBox() : nullptr;
+        TDialogWatch question = AnswerMessageBox("Yes");
+        form = std::make_unique<TForm1>(nullptr);
+        Form1 = form.get();
+        ASSERT_NO_THROW(form->ReadFormText(WithSkinPackage(text, package), "TForm1"));
+        EXPECT_TRUE(question->Seen) << "the form was read to its end and created";
+        if (older) {
+            EXPECT_TRUE(older->Seen);
+        }
+        const bool loads = std::string(variant) == "badbitmap.skn";
+        EXPECT_EQ(form->SkinData1->SkinEmpty(), !loads);
+        EXPECT_EQ(form->SkinData1->Active(), loads);
+        form->ListenPort = FreePort(false);
+        form->Show();
+        PumpMessages(20);
+        StartService();
+        StopService();
+        DestroyConsole();
+    }
+}
