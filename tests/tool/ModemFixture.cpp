@@ -59,7 +59,7 @@ void ModemTest::SetUp()
     ::SetEnvironmentVariableA("MARQTEL_MODEM_STEP_MS", std::to_string(kStepMs).c_str());
     ASSERT_TRUE(m_modem.Start(m_nModemPort));
     Modem([](gsmsim::GsmModem& modem) { modem.SetLineRate(kLineRate); });
-    m_app.SetModemPort(m_nPort);
+    m_profile.SetModemPort(m_nPort);
     CloseLog();
     ::DeleteFileA(GetLogPath());
     OpenLog();

@@ -66,7 +66,7 @@ protected:
     // Runs this thread's messages until the frame is gone or the time is up.
     bool WaitForFrameToClose(DWORD dwTimeout = 5000);
 
-    TestApplication m_app;
+    TestProfile m_profile;
     gsmsim::SerialModem m_modem;
     int m_nPort = 0;      // the frame's end of the pair
     int m_nModemPort = 0; // the modem's end

@@ -60,8 +60,8 @@ TEST_F(ModemGuardTest, ASendDuringAPollFailsCleanlyAndNothingInterleaves)
 
 TEST_F(ModemGuardTest, APollTickDuringASendDoesNotPollAndPollingGoesOn)
 {
-    Modem([](GsmModem& modem) { modem.AddFault(LateAnswer("AT+CMGS", 300)); });
-    CallSoon(50, [&] { m_frame->PostMessage(WM_TIMER, TIMER_SMS_POLL); });
+    // The tick waits in the queue for the send's first wait for the modem.
+    m_frame->PostMessage(WM_TIMER, TIMER_SMS_POLL);
     EXPECT_EQ(0, m_frame->SendSms("设备1", "13800000002", "#T;"));
     Pump(50);
     EXPECT_EQ("ATE0\r\nAT+CMGS=13800000002\r#T;\x1A\r\n", TakeTranscript());
@@ -149,7 +149,7 @@ TEST_F(ModemGuardTest, APortChangeDuringAPollWaitsForItsEnd)
 {
     Modem([](GsmModem& modem) { modem.AddFault(LateAnswer("AT+CMGL", 120)); });
     CallSoon(50, [&] {
-        m_app.SetModemPort(-1);
+        m_profile.SetModemPort(-1);
         m_frame->InitSmsModem();
     });
     m_frame->PollSms();
@@ -159,7 +159,7 @@ TEST_F(ModemGuardTest, APortChangeDuringAPollWaitsForItsEnd)
     EXPECT_EQ("没有短信模块!", Status());
 
     // A new port waits likewise, and the modem is then started on it.
-    m_app.SetModemPort(m_nPort);
+    m_profile.SetModemPort(m_nPort);
     ASSERT_EQ(0, m_frame->InitSmsModem());
     TakeTranscript();
     Modem([](GsmModem& modem) {

@@ -123,7 +123,7 @@ TEST_F(ModemLinkTest, AFailedStartUpIsReportedKeepsThePortOpenAndDoesNotPoll)
 
 TEST_F(ModemLinkTest, APortThatCannotBeOpenedIsReported)
 {
-    m_app.SetModemPort(99);
+    m_profile.SetModemPort(99);
     DialogAnswerer answerer(::GetCurrentThreadId(), "");
     EXPECT_EQ(-1, m_frame->InitSmsModem());
     answerer.Stop();
@@ -141,7 +141,7 @@ TEST_F(ModemLinkTest, NoModemClosesThePortAndStopsPollingAndSending)
     Modem([](GsmModem& modem) { modem.SetEcho(false); });
     ASSERT_EQ(0, m_frame->InitSmsModem());
     TakeTranscript();
-    m_app.SetModemPort(-1);
+    m_profile.SetModemPort(-1);
     EXPECT_EQ(0, m_frame->InitSmsModem());
     EXPECT_EQ("没有短信模块!", Status());
     EXPECT_TRUE(LogHas(1, "没有短信模块!"));

@@ -80,13 +80,13 @@ TEST_F(ModemPageTest, TheListHoldsNoneTheFramesPortAndThePortsThatOpen)
 
 TEST_F(ModemPageTest, TheSelectionFollowsTheProfileWhenNoPortWasOpenedAndAFailedPortStaysListed)
 {
-    m_app.SetModemPort(-1);
+    m_profile.SetModemPort(-1);
     CModemView* pPage = ShowPage();
     ASSERT_NE(nullptr, pPage);
     EXPECT_EQ("无", Selected(&pPage->m_cbPort));
 
     m_frame->ShowAboutView();
-    m_app.SetModemPort(99);
+    m_profile.SetModemPort(99);
     {
         DialogAnswerer answerer(::GetCurrentThreadId(), "");
         ASSERT_EQ(-1, m_frame->InitSmsModem());
@@ -105,18 +105,18 @@ TEST_F(ModemPageTest, AChoiceIsStoredAndStartsTheModemOnIt)
     ASSERT_NE(nullptr, pPage);
 
     Choose(pPage, 0);
-    EXPECT_EQ(-1, m_app.ModemPort());
+    EXPECT_EQ(-1, m_profile.ModemPort());
     EXPECT_FALSE(m_frame->m_Port.IsOpen());
     EXPECT_EQ("没有短信模块!", Status());
 
     Choose(pPage, pPage->m_cbPort.FindStringExact(0, Com(m_nPort).c_str()));
-    EXPECT_EQ(m_nPort, m_app.ModemPort());
+    EXPECT_EQ(m_nPort, m_profile.ModemPort());
     EXPECT_EQ("ATE0\r\nATE0\r\nAT+CMGF=1\r", TakeTranscript());
     EXPECT_EQ("短信模块就绪", Status());
 
     // No selection at all is no choice (and not COM0).
     Choose(pPage, -1);
-    EXPECT_EQ(m_nPort, m_app.ModemPort());
+    EXPECT_EQ(m_nPort, m_profile.ModemPort());
     EXPECT_EQ("", TakeTranscript());
     EXPECT_TRUE(m_frame->m_Port.IsOpen());
 }

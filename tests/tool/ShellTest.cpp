@@ -70,7 +70,7 @@ protected:
     }
     void Command(UINT nID) { m_frame->SendMessage(WM_COMMAND, nID); }
 
-    TestApplication m_app; // no modem: the start-up timer shows the device page
+    TestProfile m_profile; // no modem: the start-up timer shows the device page
     CMarqtelDoc* m_doc = nullptr;
     CMainFrame* m_frame = nullptr;
     HWND m_hFrame = NULL;

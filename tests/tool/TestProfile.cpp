@@ -1,5 +1,7 @@
 #include "TestProfile.h"
 
+#include "afxwin.h"
+
 namespace {
 
 void DeleteKeyTree(HKEY hParent, const char* name)
@@ -24,15 +26,28 @@ std::string CompanyOfThisProcess()
 
 } // namespace
 
-TestApplication::TestApplication() : m_company(CompanyOfThisProcess()), m_app("Marqtel")
+TestProfile::TestProfile() : m_company(CompanyOfThisProcess())
 {
-    m_app.SetRegistryKey(m_company.c_str());
+    // The name the program's resources give it, as its message boxes show it.
+    CWinApp* pApp = AfxGetApp();
+    pApp->m_pszAppName = "Marqtel";
+    pApp->SetRegistryKey(m_company.c_str());
     SetModemPort(-1);
 }
 
-TestApplication::~TestApplication()
+TestProfile::~TestProfile()
 {
     DeleteKeyTree(HKEY_CURRENT_USER, ("Software\\" + m_company).c_str());
+}
+
+void TestProfile::SetModemPort(int nPort)
+{
+    AfxGetApp()->WriteProfileInt("MODEM", "PORT", nPort);
+}
+
+int TestProfile::ModemPort()
+{
+    return (int)AfxGetApp()->GetProfileInt("MODEM", "PORT", 1);
 }
 
 void SetProgramModemPort(int nPort)

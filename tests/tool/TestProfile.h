@@ -1,25 +1,22 @@
-// Where the tool keeps its modem port during a test: an application object of the test's own,
-// whose profile lives under a registry key of its own; and the profile of Marqtel.exe itself.
+// Where the tool keeps its modem port during a test. The test program has the tool's own
+// application object (Marqtel.cpp is linked in); its profile is moved under a registry key of
+// the test process's own for as long as a TestProfile lives. And the profile of Marqtel.exe.
 #pragma once
-
-#include "afxwin.h"
 
 #include <string>
 
-// The application object of a test process (which has none otherwise). Its profile lies under
-// HKEY_CURRENT_USER\Software\<a key of this process>\Marqtel and goes with the object; the
-// modem's port is "no modem" (-1) until the test sets another.
-class TestApplication {
+// The application's profile under HKEY_CURRENT_USER\Software\<a key of this process>\Marqtel,
+// removed again at the end; the modem's port is "no modem" (-1) until the test sets another.
+class TestProfile {
 public:
-    TestApplication();
-    ~TestApplication();
+    TestProfile();
+    ~TestProfile();
 
-    void SetModemPort(int nPort) { m_app.WriteProfileInt("MODEM", "PORT", nPort); }
-    int ModemPort() { return (int)m_app.GetProfileInt("MODEM", "PORT", 1); }
+    void SetModemPort(int nPort);
+    int ModemPort();
 
 private:
     std::string m_company;
-    CWinApp m_app;
 };
 
 // The modem port in Marqtel.exe's own profile (under the company key "Dovrane").
