@@ -202,6 +202,20 @@ TEST_F(ModemLinkTest, ASendTheModemRefusesFails)
     ExpectFrameFreeAgain();
 }
 
+// The round trip of a command: a device answers the message sent to it, and the next poll
+// hands its answer on.
+TEST_F(ModemLinkTest, ADevicesAnswerToASentMessageComesWithTheNextPoll)
+{
+    OpenReadyModem();
+    Modem([](GsmModem& modem) { modem.AddDevice("13800000001", "#OK;", 100); });
+    ASSERT_EQ(0, m_frame->SendSms("设备1", "13800000001", "+AbT;Q;1A2B3C4D"));
+    Pump(300);
+    m_frame->PollSms();
+    ASSERT_EQ(1u, m_frame->m_dispatched.size());
+    EXPECT_EQ("13800000001", m_frame->m_dispatched[0].sender);
+    EXPECT_EQ("#OK;", m_frame->m_dispatched[0].message);
+}
+
 // A modem that restarted with its echo on spoils the ATE0 before a send; Ctrl-Z follows and the
 // send goes on.
 TEST_F(ModemLinkTest, AfterTheModemRestartedWithItsEchoOnPollsAndSendsStillWork)
