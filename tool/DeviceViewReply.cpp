@@ -95,6 +95,9 @@ void CDeviceView::ReportDeviceError(const CString& strName, const CString& strPh
                                     CString& strMessage)
 {
     strMessage += DeviceErrorText(Text(strValue)).c_str();
-    WriteLog(LOG_INFO, strName, strPhone, "%s", (LPCTSTR)strMessage);
+    // The log keeps one line per event: its copy has the line break as a blank.
+    CString strLogged = strMessage;
+    strLogged.Replace("\n", " ");
+    WriteLog(LOG_INFO, strName, strPhone, "%s", (LPCTSTR)strLogged);
     MessageBox(strMessage);
 }
