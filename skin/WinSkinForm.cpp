@@ -192,6 +192,7 @@ void TWinSkinForm::UpdateMetrics() {
         BorderTop = down(Border(3));
         BorderBottom = down(Border(4));
     }
+    for (TBorderPicture& picture : FBorderPictures) picture = TBorderPicture();
     FreeSysButtons();
     for (const auto& description : SkinData->Objects.TitleButtons) {
         SysButtons.push_back(std::make_unique<TWinSysButton>(this, description.get()));

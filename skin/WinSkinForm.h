@@ -11,6 +11,7 @@
 // (WinSkinFormInput.cpp, WinSkinFormMenuBar.cpp, WinSkinFormDispatch.cpp).
 #include "components/Win32.h"
 
+#include <array>
 #include <memory>
 #include <string>
 #include <vector>
@@ -254,12 +255,20 @@ private:
     void PaintTitleText(TCanvas* canvas, int width);
     HRGN BorderPieceRegion(int part, const TRect& r);
     TDataSkinBorder* Border(int part) const;
+    TBitmap* BorderPicture(int part, int width, int height, int frame);
     HICON SizedIcon();
     void FreeIconCopy();
     bool MenuHasImages(TMenuItem* item) const;
     void PaintMenuItemBitmap(TMenuItem* item, HMENU parentMenu, TCanvas* canvas, const TRect& r, bool selected,
                              bool separator);
 
+    struct TBorderPicture {
+        int Width = -1;
+        int Height = -1;
+        int Frame = 0;
+        std::unique_ptr<TBitmap> Bitmap;
+    };
+    std::array<TBorderPicture, 4> FBorderPictures;  // left, right, top, bottom as last painted
     HICON FIconCopy = nullptr;  // IconHandle at IconSize, made once
     HICON FIconCopySource = nullptr;
 };

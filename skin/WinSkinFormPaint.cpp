@@ -82,11 +82,24 @@ void TWinSkinForm::DrawBorderPart(int part, const TRect& r, HDC dc) {
     if (!border || !border->HasImage()) return;
     // Frame 2 is the inactive look, where the image has one.
     const int frame = Active || border->Frame <= 1 ? 1 : 2;
-    const bool stacked = part == bpTop || part == bpBottom;
-    const auto picture = MakeSkinFrameBitmap(TRect{0, 0, r.Width(), r.Height()}, &border->Image, border->Margins(), stacked,
-                                             border->Tile != 1, border->Frame, frame);
+    TBitmap* picture = BorderPicture(part, r.Width(), r.Height(), frame);
     if (picture->Empty()) return;
     BitBlt(dc, r.Left, r.Top, r.Width(), r.Height(), picture->Canvas()->Handle(), 0, 0, SRCCOPY);
+}
+
+// The border's frame at the size, made once for as long as the window keeps its size and look.
+TBitmap* TWinSkinForm::BorderPicture(int part, int width, int height, int frame) {
+    TBorderPicture& kept = FBorderPictures[static_cast<std::size_t>(part - 1)];
+    if (!kept.Bitmap || kept.Width != width || kept.Height != height || kept.Frame != frame) {
+        TDataSkinBorder* border = Border(part);
+        const bool stacked = part == bpTop || part == bpBottom;
+        kept.Bitmap = MakeSkinFrameBitmap(TRect{0, 0, width, height}, &border->Image, border->Margins(), stacked, border->Tile != 1,
+                                          border->Frame, frame);
+        kept.Width = width;
+        kept.Height = height;
+        kept.Frame = frame;
+    }
+    return kept.Bitmap.get();
 }
 
 void TWinSkinForm::PaintCaption(HDC dc) {
@@ -99,9 +112,11 @@ void TWinSkinForm::PaintCaption(HDC dc) {
         buffer.Canvas()->FillRect(TRect{0, 0, w, h});
         top = TRect{0, 0, w, BorderTop};
     } else {
-        // The corners of the title strip are the side borders' tops, drawn on the DC already.
+        // The corners of the title strip are the side borders' tops, as the window shows them;
+        // they are drawn again rather than read back from the screen, which is slow.
         buffer.SetSize(w, BorderTop);
-        BitBlt(buffer.Canvas()->Handle(), 0, 0, w, BorderTop, dc, 0, 0, SRCCOPY);
+        DrawBorderPart(bpLeft, TRect{0, 0, BorderLeft, h}, buffer.Canvas()->Handle());
+        DrawBorderPart(bpRight, TRect{w - BorderRight, 0, w, h}, buffer.Canvas()->Handle());
         top = TRect{BorderLeft, 0, w - BorderRight, BorderTop};
     }
     if (buffer.Empty()) return;
@@ -253,11 +268,7 @@ bool TWinSkinForm::IsMDIChildMaximized() {
 
 // The piece of the region a border gives: its opaque pixels, moved to the piece's place.
 HRGN TWinSkinForm::BorderPieceRegion(int part, const TRect& r) {
-    TDataSkinBorder* border = Border(part);
-    const bool stacked = part == bpTop || part == bpBottom;
-    const auto picture = MakeSkinFrameBitmap(TRect{0, 0, r.Width(), r.Height()}, &border->Image, border->Margins(), stacked,
-                                             border->Tile != 1, border->Frame, 1);
-    return BitmapToRegion(picture.get(), r.Left, r.Top, 0, 0, 0, SkinKeyColour);
+    return BitmapToRegion(BorderPicture(part, r.Width(), r.Height(), 1), r.Left, r.Top, 0, 0, 0, SkinKeyColour);
 }
 
 void TWinSkinForm::UpdateRegion() {
