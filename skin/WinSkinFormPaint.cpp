@@ -121,20 +121,29 @@ void TWinSkinForm::PaintCaption(HDC dc) {
     }
     if (buffer.Empty()) return;
     DrawBorderPart(bpTop, top, buffer.Canvas()->Handle());
-    PaintTitleText(buffer.Canvas(), w);
     LayoutSysButtons();
+    PaintTitleText(buffer.Canvas(), w);
     PaintSysButtons(buffer.Canvas());
     BitBlt(dc, 0, 0, buffer.Width(), buffer.Height(), buffer.Canvas()->Handle(), 0, 0, SRCCOPY);
     SetBkMode(dc, OPAQUE);
 }
 
 // The window's text between the title's left shift and its right clip, from its top shift down,
-// in the caption font and the skin's title colours; the buttons are drawn over it.
+// in the caption font and the skin's title colours. Title buttons shown within those margins
+// keep it off: it begins after those placed from the left and ends before those placed from
+// the right.
 void TWinSkinForm::PaintTitleText(TCanvas* canvas, int width) {
     const TDataSkinTitle* title = SkinData->Objects.Title.get();
     if (!title) return;
     const std::wstring text = GetWindowTextWide(Handle);
     RECT r{title->LeftWidth, title->TopHeight, width - title->RightWidth, BorderTop};
+    constexpr int Gap = 4;
+    for (const auto& button : SysButtons) {
+        const TDataSkinSysButton& d = *button->SkinButton;
+        if (!button->Visible || d.Image.Empty() || d.Visibility == vsMDIButtons) continue;
+        if (d.Align == 1) r.right = std::min<LONG>(r.right, button->Rect.Left - Gap);
+        else if (d.Align == 0 || d.Align == 3 || d.Align == 9) r.left = std::max<LONG>(r.left, button->Rect.Right + Gap);
+    }
     if (text.empty() || r.right <= r.left || r.bottom <= r.top) return;
     const TColor skinColour = Active ? title->ActiveText : title->InActiveText;
     const TColor colour = skinColour != clNone ? skinColour
