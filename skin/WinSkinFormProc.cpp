@@ -32,8 +32,7 @@ LRESULT TWinSkinForm::SkinWndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_NCDESTROY: {
         // The object may be freed once the window is gone: nothing of it is touched after.
         State = wsDestroying;
-        const TWindowProcInstance& proc = WndProcInstance;
-        const WNDPROC old = proc.OldProc();
+        const WNDPROC old = WndProcInstance.OldProc();
         const bool unicode = IsUnicode;
         HWND window = Handle;
         UnskinDestroyed();

@@ -28,8 +28,7 @@ LRESULT TWinSkinPopMenu::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == WM_SKINQUERY) return 1;
     if (!SkinManager || !SkinManager->Active) return FProc.CallOld(msg, wParam, lParam);
     if (msg == WM_DESTROY) {
-        const TWindowProcInstance& proc = FProc;
-        const WNDPROC old = proc.OldProc();
+        const WNDPROC old = FProc.OldProc();
         HWND window = Handle;
         Detach();
         return CallWindowProcA(old, window, msg, wParam, lParam);
