@@ -1,9 +1,10 @@
 // The console under load: its main form in this process (logging on, memo display on), 1,000
-// simulated terminals in a child process sending together at rising rates. Prints how long the
-// logins take to settle, the time to rebuild the terminal list, for each rate whether the
-// console keeps up (the link library's event queue does not grow), and the working set.
-//   consolebench [--terminals N] [--seconds S] [--rates R1,R2,...] [--display-off]
-// The child is this program again: consolebench --fleet PORT TERMINALS SECONDS RATES TAG
+// simulated terminals in a child process, logging in spread over ten seconds and then sending
+// together at rising rates. Prints the machine's load, what the spread logins cost the window's
+// thread, the time to rebuild the terminal list, for each rate whether the console keeps up
+// (the link library's event queue does not grow), and the working set.
+//   consolebench [--terminals N] [--login-seconds L] [--seconds S] [--rates R1,R2,...] [--display-off]
+// The child is this program again: consolebench --fleet PORT TERMINALS LOGIN-SECONDS SECONDS RATES TAG
 #include <winsock2.h>
 
 #include <psapi.h>
@@ -29,6 +30,7 @@ namespace {
 
 struct TOptions {
     int terminals = 1000;
+    int loginSeconds = 10;
     int seconds = 4;
     std::vector<int> rates{50, 100, 200, 300, 400, 500, 700, 1000, 1500, 2000, 3000, 5000};
     bool displayOff = false;
@@ -55,18 +57,22 @@ HANDLE NamedEvent(const std::string& tag, const char* what) {
 
 // ---- the terminals' side (child process) ------------------------------------------------------
 
-int FleetMain(int port, int count, int seconds, const std::vector<int>& rates, const std::string& tag) {
+int FleetMain(int port, int count, int loginSeconds, int seconds, const std::vector<int>& rates, const std::string& tag) {
     WSADATA wsa;
     WSAStartup(MAKEWORD(2, 2), &wsa);
     HANDLE go = NamedEvent(tag, "go");
     HANDLE done = NamedEvent(tag, "done");
     std::vector<std::unique_ptr<DtuTerminal>> terminals;
+    WaitForSingleObject(go, INFINITE);
+    // The logins spread evenly over the time given.
+    const DWORD start = GetTickCount();
     for (int i = 0; i < count; ++i) {
+        const DWORD due = static_cast<DWORD>(static_cast<double>(loginSeconds) * 1000.0 * i / count);
+        while (GetTickCount() - start < due) Sleep(1);
         auto t = std::make_unique<DtuTerminal>(DtuProtocol::Udp, std::to_string(13900000000ULL + static_cast<unsigned>(i)),
                                                0x0A000001u + static_cast<unsigned>(i), static_cast<std::uint16_t>(7000 + i % 1000));
         if (!t->connect("127.0.0.1", static_cast<std::uint16_t>(port)) || !t->sendLogin()) return 1;
         terminals.push_back(std::move(t));
-        if (i % 50 == 49) Sleep(1);
     }
     SetEvent(done);  // logins sent
     std::vector<std::uint8_t> payload(32);
@@ -107,6 +113,30 @@ long Backlog() {
 
 // Handles the console's messages one at a time until the event is set (or the time is up);
 // true when it was. One at a time, so that a flood of messages cannot hide the moment.
+double Seconds(const LARGE_INTEGER& from, const LARGE_INTEGER& to) {
+    LARGE_INTEGER frequency;
+    QueryPerformanceFrequency(&frequency);
+    return static_cast<double>(to.QuadPart - from.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+LARGE_INTEGER Now() {
+    LARGE_INTEGER now;
+    QueryPerformanceCounter(&now);
+    return now;
+}
+
+// The longest a single message kept the window's thread busy, and the time spent on link
+// events, paints and timers, since they were last reset.
+double longestMessageMs = 0;
+double linkEventMs = 0, paintMs = 0, timerMs = 0, otherMs = 0;
+
+void ResetMessageTimes() { longestMessageMs = linkEventMs = paintMs = timerMs = otherMs = 0; }
+
+void NoteMessageTime(UINT message, double ms) {
+    longestMessageMs = std::max(longestMessageMs, ms);
+    (message == WM_LINKEVENT ? linkEventMs : message == WM_PAINT ? paintMs : message == WM_TIMER ? timerMs : otherMs) += ms;
+}
+
 bool PumpUntilSignalled(HANDLE event, DWORD timeoutMs, const std::function<void()>& sample = {}) {
     const DWORD start = GetTickCount();
     for (;;) {
@@ -114,8 +144,10 @@ bool PumpUntilSignalled(HANDLE event, DWORD timeoutMs, const std::function<void(
         if (GetTickCount() - start > timeoutMs) return false;
         MSG msg;
         if (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            const LARGE_INTEGER before = Now();
             TranslateMessage(&msg);
             DispatchMessageA(&msg);
+            NoteMessageTime(msg.message, 1000.0 * Seconds(before, Now()));
         } else if (MsgWaitForMultipleObjects(1, &event, FALSE, 5, QS_ALLINPUT) == WAIT_OBJECT_0) {
             return true;  // the wait took the event's signal
         }
@@ -146,6 +178,31 @@ void CALLBACK AnswerUdp(HWND, UINT, UINT_PTR id, DWORD) {
     if (!EnumThreadWindows(GetCurrentThreadId(), ClickYes, 0)) KillTimer(nullptr, id);
 }
 
+// CPU time of this thread, in seconds.
+double ThreadSeconds() {
+    FILETIME created, exited, kernel, user;
+    GetThreadTimes(GetCurrentThread(), &created, &exited, &kernel, &user);
+    const auto value = [](const FILETIME& t) { return (static_cast<ULONGLONG>(t.dwHighDateTime) << 32 | t.dwLowDateTime) / 1e7; };
+    return value(kernel) + value(user);
+}
+
+// The machine's load (runnable tasks averaged over 1, 5 and 15 minutes), as the host tells it.
+std::string MachineLoad() {
+    std::FILE* file = std::fopen("Z:\\proc\\loadavg", "r");
+    if (!file) return "unknown";
+    char text[128] = {0};
+    const bool read = std::fgets(text, sizeof text, file) != nullptr;
+    std::fclose(file);
+    if (!read) return "unknown";
+    double one = 0, five = 0, fifteen = 0;
+    if (std::sscanf(text, "%lf %lf %lf", &one, &five, &fifteen) != 3) return "unknown";
+    SYSTEM_INFO system;
+    GetSystemInfo(&system);
+    char line[128];
+    std::snprintf(line, sizeof line, "%.2f %.2f %.2f on %lu cores", one, five, fifteen, static_cast<unsigned long>(system.dwNumberOfProcessors));
+    return line;
+}
+
 std::string TempFolder() {
     const std::string path = TempPath("consolebench-" + std::to_string(GetCurrentProcessId()));
     CreateDirectoryA(path.c_str(), nullptr);
@@ -167,7 +224,7 @@ PROCESS_INFORMATION StartFleet(int port, const TOptions& o, const std::string& t
     char self[MAX_PATH] = {0};
     GetModuleFileNameA(nullptr, self, sizeof self);
     std::string command = "\"" + std::string(self) + "\" --fleet " + std::to_string(port) + " " + std::to_string(o.terminals) + " " +
-                          std::to_string(o.seconds) + " " + JoinRates(o.rates) + " " + tag;
+                          std::to_string(o.loginSeconds) + " " + std::to_string(o.seconds) + " " + JoinRates(o.rates) + " " + tag;
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
@@ -196,6 +253,7 @@ int ConsoleMain(const TOptions& o) {
     if (o.displayOff) form->N13Click(form.get());
     std::printf("consolebench: %d UDP terminals, logging on, memo display %s, %d s per rate\n", o.terminals,
                 o.displayOff ? "off" : "on", o.seconds);
+    std::printf("machine load: %s\n", MachineLoad().c_str());
 
     const std::string tag = std::to_string(GetCurrentProcessId());
     HANDLE go = NamedEvent(tag, "go");
@@ -203,17 +261,25 @@ int ConsoleMain(const TOptions& o) {
     PROCESS_INFORMATION fleet = StartFleet(form->ListenPort, o, tag);
     if (!fleet.hProcess) return 1;
 
-    // Logins: each is an event without data, so each rebuilds the list.
-    const DWORD loginStart = GetTickCount();
-    PumpUntilSignalled(done, 120000);
+    // Logins spread over time: each is an event without data that changes the list.
+    const double busyBefore = ThreadSeconds();
+    const LARGE_INTEGER loginStart = Now();
+    ResetMessageTimes();
+    SetEvent(go);
+    PumpUntilSignalled(done, static_cast<DWORD>(o.loginSeconds) * 1000 + 120000);
+    const LARGE_INTEGER loginsSent = Now();
     const DWORD deadline = GetTickCount() + 300000;
     while (form->ListView1->Items()->Count() < o.terminals || Backlog() > 0) {
         if (GetTickCount() > deadline) break;
-        Application->ProcessMessages();
-        Sleep(1);
+        PumpUntilSignalled(done, 1);
     }
-    std::printf("logins: %d terminals shown and listed %.1f s after they logged in together\n", form->ListView1->Items()->Count(),
-                (GetTickCount() - loginStart) / 1000.0);
+    const LARGE_INTEGER loginsListed = Now();
+    const double busy = ThreadSeconds() - busyBefore;
+    std::printf("logins: %d terminals logged in over %.1f s, all listed %.2f s after the last; the window's thread busy %.0f ms (%.1f%%), "
+                "longest message %.1f ms\n",
+                form->ListView1->Items()->Count(), Seconds(loginStart, loginsSent), Seconds(loginsSent, loginsListed), 1000.0 * busy,
+                100.0 * busy / Seconds(loginStart, loginsListed), longestMessageMs);
+    std::printf("        (messages: link events %.0f ms, paints %.0f ms, timers %.0f ms, others %.0f ms)\n", linkEventMs, paintMs, timerMs, otherMs);
 
     LARGE_INTEGER frequency, t0, t1;
     QueryPerformanceFrequency(&frequency);
@@ -223,6 +289,15 @@ int ConsoleMain(const TOptions& o) {
     QueryPerformanceCounter(&t1);
     std::printf("terminal list: %d rows rebuilt in %.1f ms\n", form->ListView1->Items()->Count(),
                 1000.0 * static_cast<double>(t1.QuadPart - t0.QuadPart) / static_cast<double>(frequency.QuadPart) / Rebuilds);
+    {
+        const int slots = get_max_user_amount();
+        const LARGE_INTEGER before = Now();
+        for (int slot = 0; slot < slots; ++slot) {
+            TUserInfoRecord info{};
+            get_user_at(slot, &info);
+        }
+        std::printf("        (of which reading the library's %d slots: %.1f ms)\n", slots, 1000.0 * Seconds(before, Now()));
+    }
 
     int best = 0;
     std::printf("%10s %10s %10s %12s %12s %10s\n", "rate/s", "queued/s", "handled/s", "backlog end", "backlog max", "keeps up");
@@ -230,6 +305,7 @@ int ConsoleMain(const TOptions& o) {
         const TLinkCounters before = Counters();
         long maxBacklog = 0;
         const DWORD start = GetTickCount();
+        ResetMessageTimes();
         SetEvent(go);
         PumpUntilSignalled(done, static_cast<DWORD>(o.seconds) * 1000 + 60000, [&] { maxBacklog = std::max(maxBacklog, Backlog()); });
         const double elapsed = (GetTickCount() - start) / 1000.0;
@@ -238,7 +314,8 @@ int ConsoleMain(const TOptions& o) {
         const double queued = (after.EventsQueued - before.EventsQueued) / elapsed;
         const double handled = (after.EventsRead - before.EventsRead) / elapsed;
         const bool keepsUp = after.EventsLost == before.EventsLost && backlog <= rate / 4 + 50;
-        std::printf("%10d %10.0f %10.0f %12ld %12ld %10s   (%.1f s)\n", rate, queued, handled, backlog, maxBacklog, keepsUp ? "yes" : "no", elapsed);
+        std::printf("%10d %10.0f %10.0f %12ld %12ld %10s   (%.1f s; link events %.0f ms, paints %.0f, timers %.0f, others %.0f)\n", rate,
+                    queued, handled, backlog, maxBacklog, keepsUp ? "yes" : "no", elapsed, linkEventMs, paintMs, timerMs, otherMs);
         if (after.BeforeLogin != before.BeforeLogin || after.MalformedFrames != before.MalformedFrames)
             std::printf("           (%u packets from terminals not logged in, %u malformed)\n", after.BeforeLogin - before.BeforeLogin,
                         after.MalformedFrames - before.MalformedFrames);
@@ -270,18 +347,19 @@ int ConsoleMain(const TOptions& o) {
 
 int main(int argc, char** argv) {
     std::setvbuf(stdout, nullptr, _IOLBF, 4096);
-    if (argc == 7 && std::string(argv[1]) == "--fleet")
-        return FleetMain(std::atoi(argv[2]), std::atoi(argv[3]), std::atoi(argv[4]), ParseRates(argv[5]), argv[6]);
+    if (argc == 8 && std::string(argv[1]) == "--fleet")
+        return FleetMain(std::atoi(argv[2]), std::atoi(argv[3]), std::atoi(argv[4]), std::atoi(argv[5]), ParseRates(argv[6]), argv[7]);
     TOptions o;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         const bool hasValue = i + 1 < argc;
         if (arg == "--terminals" && hasValue) o.terminals = std::max(1, std::atoi(argv[++i]));
         else if (arg == "--seconds" && hasValue) o.seconds = std::max(1, std::atoi(argv[++i]));
+        else if (arg == "--login-seconds" && hasValue) o.loginSeconds = std::max(0, std::atoi(argv[++i]));
         else if (arg == "--rates" && hasValue) o.rates = ParseRates(argv[++i]);
         else if (arg == "--display-off") o.displayOff = true;
         else {
-            std::fprintf(stderr, "usage: consolebench [--terminals N] [--seconds S] [--rates R1,R2,...] [--display-off]\n");
+            std::fprintf(stderr, "usage: consolebench [--terminals N] [--login-seconds L] [--seconds S] [--rates R1,R2,...] [--display-off]\n");
             return 2;
         }
     }

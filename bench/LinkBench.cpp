@@ -1,7 +1,12 @@
 // Load on the link service: many terminals online, then a steady stream of data events into a
 // window that reads one event per message, as the console does. Prints events sent, received and
-// lost, and the latency from a terminal's send to do_read_proc.
-//   linkbench [--udp-terminals N] [--tcp-terminals N] [--rate EVENTS_PER_S] [--seconds S] [--trace]
+// lost, the latency from a terminal's send to do_read_proc, and how busy the machine was meanwhile
+// (the figures mean little on a machine that other work keeps busy).
+//   linkbench [--udp-terminals N] [--tcp-terminals N] [--rate EVENTS_PER_S] [--seconds S]
+//             [--stall-ms MS] [--trace]
+// --stall-ms makes the host read nothing for that long in the middle of the run, as a console
+// busy elsewhere would: over TCP the terminals are held back and nothing is lost, over UDP what
+// the queue cannot take is lost and counted.
 #include <winsock2.h>
 
 #include <algorithm>
@@ -27,6 +32,77 @@ struct Run {
     std::atomic<bool> loginFailed{false};
     std::atomic<bool> finished{false};
     std::uint64_t sent = 0;
+};
+
+// The machine's load as Linux tells it; Wine reads /proc through drive Z:.
+class MachineLoad {
+public:
+    void begin() {
+        startLoad_ = loadAverage();
+        startTicks_ = cpuTicks();
+        samples_ = 0;
+        runnableSum_ = 0;
+        runnableMax_ = 0;
+    }
+    // The number of runnable tasks now (this program's own busy threads among them).
+    void sample() {
+        const std::string text = readProc("Z:\\proc\\loadavg");
+        const std::size_t slash = text.find('/');
+        if (slash == std::string::npos) return;
+        const std::size_t start = text.rfind(' ', slash);
+        const int runnable = std::atoi(text.c_str() + (start == std::string::npos ? 0 : start + 1));
+        ++samples_;
+        runnableSum_ += runnable;
+        runnableMax_ = std::max(runnableMax_, runnable);
+    }
+    void report(const char* name) {
+        const CpuTicks end = cpuTicks();
+        const double total = static_cast<double>(end.total - startTicks_.total);
+        const double busy = total > 0 ? 100.0 * (1.0 - static_cast<double>(end.idle - startTicks_.idle) / total) : 0;
+        std::printf("%s: machine load: 1-minute average %.2f before, %.2f after; runnable tasks %.1f on average, "
+                    "%d at most; CPUs busy %.0f%% (%lu CPUs)\n",
+                    name, startLoad_, loadAverage(), samples_ ? runnableSum_ / samples_ : 0.0, runnableMax_, busy,
+                    static_cast<unsigned long>(cpuCount()));
+    }
+
+private:
+    struct CpuTicks {
+        unsigned long long total = 0;
+        unsigned long long idle = 0;
+    };
+    static std::string readProc(const char* path) {
+        std::string text;
+        if (FILE* file = std::fopen(path, "rb")) {
+            char buffer[4096];
+            const std::size_t n = std::fread(buffer, 1, sizeof buffer - 1, file);
+            text.assign(buffer, n);
+            std::fclose(file);
+        }
+        return text;
+    }
+    static double loadAverage() { return std::atof(readProc("Z:\\proc\\loadavg").c_str()); }
+    // The first line of /proc/stat: time spent by all CPUs in each state; idle and iowait are idle.
+    static CpuTicks cpuTicks() {
+        CpuTicks ticks;
+        unsigned long long v[10] = {};
+        if (std::sscanf(readProc("Z:\\proc\\stat").c_str(), "cpu %llu %llu %llu %llu %llu %llu %llu %llu", &v[0], &v[1],
+                        &v[2], &v[3], &v[4], &v[5], &v[6], &v[7]) >= 5) {
+            for (int i = 0; i < 8; ++i) ticks.total += v[i];
+            ticks.idle = v[3] + v[4];
+        }
+        return ticks;
+    }
+    static DWORD cpuCount() {
+        SYSTEM_INFO info;
+        GetSystemInfo(&info);
+        return info.dwNumberOfProcessors;
+    }
+
+    double startLoad_ = 0;
+    CpuTicks startTicks_;
+    int samples_ = 0;
+    double runnableSum_ = 0;
+    int runnableMax_ = 0;
 };
 
 struct Reader {
@@ -93,7 +169,7 @@ double percentile(std::vector<double> values, double p) {
     return values[static_cast<std::size_t>(p * static_cast<double>(values.size() - 1))];
 }
 
-bool bench(HWND window, DtuProtocol protocol, int terminals, double rate, DWORD seconds, bool trace) {
+bool bench(HWND window, DtuProtocol protocol, int terminals, double rate, DWORD seconds, DWORD stallMs, bool trace) {
     const bool tcp = protocol == DtuProtocol::Tcp;
     const char* name = tcp ? "TCP" : "UDP";
     reader = Reader();
@@ -118,8 +194,21 @@ bool bench(HWND window, DtuProtocol protocol, int terminals, double rate, DWORD 
     pumpWhile(window, [&] { return !run.loggedIn && !run.finished; });
     std::printf("%s: %llu of %d terminals online together\n", name,
                 static_cast<unsigned long long>(reader.logins), terminals);
-    DWORD lastReport = GetTickCount();
+    MachineLoad load;
+    load.begin();
+    const DWORD runStart = GetTickCount();
+    DWORD lastReport = runStart;
+    DWORD lastSample = runStart;
+    bool stalled = stallMs == 0;
     pumpWhile(window, [&] {
+        if (!stalled && GetTickCount() - runStart >= seconds * 1000 / 2) {
+            stalled = true;
+            Sleep(stallMs);  // no message is handled meanwhile
+        }
+        if (GetTickCount() - lastSample >= 250) {
+            lastSample = GetTickCount();
+            load.sample();
+        }
         if (trace && GetTickCount() - lastReport >= 1000) {
             lastReport = GetTickCount();
             TLinkCounters c;
@@ -137,9 +226,14 @@ bool bench(HWND window, DtuProtocol protocol, int terminals, double rate, DWORD 
     TLinkCounters counters;
     get_link_counters(&counters);
     stop_gprs_server(status);
-    if (run.loginFailed)
-        std::printf("%s: not every terminal got in: refused %u, bad ids %u, malformed %u, garbage %u\n", name,
-                    counters.RefusedLogins, counters.BadIds, counters.MalformedFrames, counters.GarbageFrames);
+    if (run.loginFailed) std::printf("%s: not every terminal got in\n", name);
+    if (reader.other) std::printf("%s: %llu events other than login and data (terminals lost or logged out)\n", name,
+                                  static_cast<unsigned long long>(reader.other));
+    if (counters.RefusedLogins || counters.BadIds || counters.MalformedFrames || counters.GarbageFrames ||
+        counters.BeforeLogin || counters.TimedOut)
+        std::printf("%s: refused %u, bad ids %u, malformed %u, garbage %u, before login %u, timed out %u\n", name,
+                    counters.RefusedLogins, counters.BadIds, counters.MalformedFrames, counters.GarbageFrames,
+                    counters.BeforeLogin, counters.TimedOut);
 
     const std::uint64_t lost = run.sent > reader.data ? run.sent - reader.data : 0;
     std::printf("%s: %.0f data events/s for %lu s: sent %llu, received %llu, lost %llu (queue overflow %u)\n", name,
@@ -149,6 +243,7 @@ bool bench(HWND window, DtuProtocol protocol, int terminals, double rate, DWORD 
     std::printf("%s: latency send -> do_read_proc: median %.2f ms, 99th percentile %.2f ms, max %.2f ms\n", name,
                 percentile(reader.latencyMs, 0.5), percentile(reader.latencyMs, 0.99),
                 percentile(reader.latencyMs, 1.0));
+    load.report(name);
     return !run.loginFailed && lost == 0;
 }
 
@@ -159,6 +254,7 @@ int main(int argc, char** argv) {
     int tcpTerminals = 500;
     double rate = 5000;
     DWORD seconds = 10;
+    DWORD stallMs = 0;
     bool trace = false;  // the service's queue once a second: where a backlog builds up
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
@@ -171,6 +267,7 @@ int main(int argc, char** argv) {
         else if (arg == "--tcp-terminals") tcpTerminals = std::atoi(argv[i + 1]);
         else if (arg == "--rate") rate = std::atof(argv[i + 1]);
         else if (arg == "--seconds") seconds = static_cast<DWORD>(std::atoi(argv[i + 1]));
+        else if (arg == "--stall-ms") stallMs = static_cast<DWORD>(std::atoi(argv[i + 1]));
         ++i;
     }
     std::setvbuf(stdout, nullptr, _IONBF, 0);
@@ -180,8 +277,8 @@ int main(int argc, char** argv) {
     HWND window = CreateHiddenWindow("LinkBench", windowProc);
 
     bool ok = true;
-    if (udpTerminals > 0) ok = bench(window, DtuProtocol::Udp, udpTerminals, rate, seconds, trace) && ok;
-    if (tcpTerminals > 0) ok = bench(window, DtuProtocol::Tcp, tcpTerminals, rate, seconds, trace) && ok;
+    if (udpTerminals > 0) ok = bench(window, DtuProtocol::Udp, udpTerminals, rate, seconds, stallMs, trace) && ok;
+    if (tcpTerminals > 0) ok = bench(window, DtuProtocol::Tcp, tcpTerminals, rate, seconds, stallMs, trace) && ok;
     DestroyWindow(window);
     return ok ? 0 : 1;
 }

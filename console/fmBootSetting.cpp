@@ -3,6 +3,7 @@
 #include "SettingsFile.h"
 #include "components/TClassInfo.h"
 #include "fmMain.h"
+#include "unitCustomDialogs.h"
 
 const TClassInfo& TFStart::StaticClass() {
     static const TClassInfo info = TClassBuilder<TFStart>("TFStart")
@@ -22,9 +23,15 @@ void TFStart::FormCreate(TObject*) {
     else RadioButton1->SetChecked(true);
 }
 
+// The choice counts only once it is stored: a settings file that cannot be written is said so,
+// and the dialog stays open (to try again, or to cancel).
 void TFStart::Button1Click(TObject*) {
-    Form1->StartMode = RadioButton1->Checked() ? StartManual : StartAutomatic;
-    WriteStartMode(Form1->StartMode);
+    const int mode = RadioButton1->Checked() ? StartManual : StartAutomatic;
+    if (!WriteStartMode(mode)) {
+        MessageDialog("启动设置无法保存：" + SettingsFilePath() + " 不能写入。", mtError, ButtonSet({mbOK}), 0);
+        return;
+    }
+    Form1->StartMode = mode;
     SetModalResult(mrOk);
 }
 

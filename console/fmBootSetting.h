@@ -1,5 +1,6 @@
 #pragma once
-// The start mode: whether the service starts as soon as the console opens. Stored at once.
+// The start mode: whether the service starts as soon as the console opens. Stored at once; a
+// choice that cannot be stored keeps the dialog open.
 #include "components/TButton.h"
 #include "components/TForm.h"
 #include "components/TRadioButton.h"

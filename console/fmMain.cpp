@@ -26,8 +26,6 @@ TForm1* Form1 = nullptr;
 namespace {
 
 constexpr int MemoLineLimit = 200;
-// How long the display may lag behind a burst of events that does not end.
-constexpr DWORD LongestHoldMs = 100;
 
 // The library's 12-byte terminal id field for a typed id: NUL-padded, cut at 12 characters.
 void FillIdField(char (&field)[12], const std::string& id) {
@@ -147,6 +145,13 @@ void TForm1::FormCreate(TObject*) {
     ErrorColor = Panel1->Color();
     if (Width() - 472 > 72) Panel2->SetWidth(Width() - 472);
     CollectLights();
+    FMemo = TMemoFeed(Memo1->Lines()->Count());
+    FEventCount = StrToIntDef(Panel2->Caption(), 0);
+    FPaceTimer = new TTimer(this);
+    FPaceTimer->SetEnabled(false);
+    FPaceTimer->OnTimer = [this](TObject* sender) { PaceTimerTick(sender); };
+    ListView1->SetOwnerData(true);
+    ListView1->OnData = [this](TObject* sender, TListItem* item) { TerminalRowData(sender, item); };
     StartMode = ReadStartMode();
     AskProtocol();
 }
@@ -159,9 +164,12 @@ void TForm1::AskProtocol() {
 
 void TForm1::CollectLights() {
     FLights.fill(nullptr);
+    FLightColors.fill(Panel1->Color());
     for (int i = 0; i < Panel1->ControlCount(); ++i) {
         auto* shape = dynamic_cast<TShape*>(Panel1->Controls(i));
-        if (shape && shape->Tag() >= 1 && shape->Tag() <= LightCount) FLights[static_cast<std::size_t>(shape->Tag() - 1)] = shape;
+        if (!shape || shape->Tag() < 1 || shape->Tag() > LightCount) continue;
+        FLights[static_cast<std::size_t>(shape->Tag() - 1)] = shape;
+        FLightColors[static_cast<std::size_t>(shape->Tag() - 1)] = shape->Brush()->Color();
     }
 }
 
@@ -200,6 +208,9 @@ void TForm1::ToolButton1Click(TObject*) {
     }
     AddMemoLine(FieldText(status, sizeof status));
     SetServiceRunning(true);
+    FTerminals.Clear();
+    TerminalRowsChanged();
+    FEventCount = 0;
     Panel2->SetCaption("0");
     RecordsInFile = RecordsPerFile;
     SendCount = 0;
@@ -215,7 +226,10 @@ void TForm1::ToolButton2Click(TObject*) {
     AddMemoLine(FieldText(status, sizeof status));
     // The bridge's box, ComOpen and its poll stay as they are; without a handle they do nothing.
     if (ComOpen == 1) CloseComPort(ComHandle);
-    ListView1->Items()->Clear();
+    // The next start begins a new log file; this one is complete.
+    FDataLog.Close();
+    FTerminals.Clear();
+    TerminalRowsChanged();
     SetServiceRunning(false);
 }
 
@@ -237,77 +251,28 @@ void TForm1::recvmessage(TMessage&) {
     TUserDataRecord record;
     char aux[1024];
     // A message whose event was taken already (or came after a stop) finds none: nothing changes.
-    if (do_read_proc(&record, aux, CheckBox2->Checked() ? 1 : 0) > 0) {
-        HoldDisplay();
-        HandleLinkRecord(record);
-        FHolding = false;
-    }
-    if (!LinkEventWaiting() || GetTickCount() - FHoldStart >= LongestHoldMs) ShowHeldDisplay();
-}
-
-// While a burst of events is handled, memo lines and list rebuilds wait for its end: each change
-// of the memo repaints its scroll bars (tens of milliseconds on some systems) and a rebuild asks
-// the library for every slot.
-void TForm1::HoldDisplay() {
-    if (FHeldLines.empty() && !FListStale) FHoldStart = GetTickCount();
-    FHolding = true;
-}
-
-bool TForm1::LinkEventWaiting() {
-    MSG next;
-    return PeekMessageA(&next, Handle(), NotifyMessage, NotifyMessage, PM_NOREMOVE) != FALSE;
-}
-
-void TForm1::ShowHeldDisplay() {
-    if (!FHeldLines.empty()) {
-        std::string text;
-        for (const std::string& line : FHeldLines) text += (text.empty() ? "" : "\r\n") + line;
-        FHeldLines.clear();
-        Memo1->Lines()->Add(text);
-    }
-    if (FListStale) {
-        FListStale = false;
-        Timer1Timer(this);
-    }
-}
-
-void TForm1::AddMemoLine(const std::string& line) {
-    if (FHolding) {
-        FHeldLines.push_back(line);
-        return;
-    }
-    ShowHeldDisplay();
-    Memo1->Lines()->Add(line);
-}
-
-int TForm1::MemoLineCount() const { return Memo1->Lines()->Count() + static_cast<int>(FHeldLines.size()); }
-
-void TForm1::ClearMemo() {
-    FHeldLines.clear();
-    Memo1->Lines()->Clear();
-}
-
-void TForm1::RebuildTerminalList() {
-    if (FHolding) FListStale = true;
-    else Timer1Timer(this);
+    if (do_read_proc(&record, aux, CheckBox2->Checked() ? 1 : 0) > 0) HandleLinkRecord(record);
 }
 
 void TForm1::HandleLinkRecord(const TUserDataRecord& record) {
+    FInEventRoad = true;
     const std::string id = FieldText(record.Id, sizeof record.Id);
     const std::string time = FieldText(record.Time, sizeof record.Time);
     if (record.Kind == LINK_EVENT_LOGIN) AddMemoLine(FormatLine("用户 ID: %s 登录，时间: %s ", id, time));
     // A length beyond the data field would read past the record; only the field is taken.
     const std::size_t length = std::min<std::size_t>(record.DataLength, sizeof record.Data);
     if (length == 0) {
-        RebuildTerminalList();
-        return;
+        TerminalEvent(record);
+    } else {
+        if (FMemo.LineCount() >= MemoLineLimit) ClearMemo();
+        if (N13->Checked()) ShowReceivedData(id, time, record.Data, length);
+        if (ComBridgeUsable()) WriteComOutput(ComHandle, record.Data, length);
+        if (CheckBox4->Checked()) WriteDataLog(record);
+        if (N13->Checked()) ShowReceivedLights(record.Data, length);
+        CountEvent();
     }
-    if (MemoLineCount() >= MemoLineLimit) ClearMemo();
-    if (N13->Checked()) ShowReceivedData(id, time, record.Data, length);
-    if (ComBridgeUsable()) WriteComOutput(ComHandle, record.Data, length);
-    if (CheckBox4->Checked()) WriteDataLog(record);
-    if (N13->Checked()) ShowReceivedLights(record.Data, length);
-    CountEvent();
+    FInEventRoad = false;
+    ShowWhenDue();
 }
 
 void TForm1::ShowReceivedData(const std::string& id, const std::string& time, const std::uint8_t* data, std::size_t length) {
@@ -323,31 +288,135 @@ void TForm1::ShowReceivedLights(const std::uint8_t* data, std::size_t length) {
     else if (length >= 4) ShowLightPattern(std::string(reinterpret_cast<const char*>(data), 4));
 }
 
-void TForm1::CountEvent() { Panel2->SetCaption(IntToStr(StrToIntDef(Panel2->Caption(), 0) + 1)); }
+void TForm1::CountEvent() {
+    ++FEventCount;
+    FCounterStale = true;
+    DisplayChanged();
+}
+
+// ---- the screen's pace ------------------------------------------------------------------------
+
+void TForm1::AddMemoLine(const std::string& line) {
+    FMemo.Add(line);
+    DisplayChanged();
+}
+
+void TForm1::ClearMemo() {
+    FMemo.Clear();
+    DisplayChanged();
+}
+
+void TForm1::DisplayChanged() {
+    if (!FInEventRoad) ShowPending();
+}
+
+// The first event after a quiet spell is shown at once, the ones after it with the next update;
+// the timer shows what is left when the stream pauses.
+void TForm1::ShowWhenDue() {
+    const DWORD now = GetTickCount();
+    if (FPace.Due(now)) {
+        ShowUpdate(now);
+        return;
+    }
+    if (FPaceTimer->Enabled()) return;
+    FPaceTimer->SetInterval(std::max<std::uint32_t>(1, FPace.Wait(now)));
+    FPaceTimer->SetEnabled(true);
+}
+
+void TForm1::PaceTimerTick(TObject*) {
+    FPaceTimer->SetEnabled(false);
+    ShowUpdate(GetTickCount());
+}
+
+// The controls changed draw themselves with the next paint; a stream of events that never lets
+// the queue run dry would hold paints back, so an update paints at once.
+void TForm1::ShowUpdate(DWORD now) {
+    FPace.Shown(now);
+    ShowPending();
+    RedrawWindow(Handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+}
+
+void TForm1::ShowPending() {
+    if (FListStale) ShowTerminalRows();
+    ShowMemoChange();
+    if (FCounterStale) {
+        FCounterStale = false;
+        Panel2->SetCaption(IntToStr(FEventCount));
+    }
+    ShowLights();
+}
+
+void TForm1::ShowMemoChange() {
+    if (!FMemo.Pending()) return;
+    const TMemoChange change = FMemo.Take();
+    if (change.Replace) Memo1->ReplaceText(change.Text);
+    else Memo1->AppendText(change.Text);
+}
+
+void TForm1::SetLight(int number, TColor color) {
+    FLightColors[static_cast<std::size_t>(number - 1)] = color;
+    FLightsStale = true;
+}
+
+void TForm1::ShowLights() {
+    if (!FLightsStale) return;
+    FLightsStale = false;
+    // A brush that keeps its colour does not repaint its light.
+    for (int number = 1; number <= LightCount; ++number)
+        if (TShape* light = Light(number)) light->Brush()->SetColor(FLightColors[static_cast<std::size_t>(number - 1)]);
+}
 
 // ---- the terminal list ------------------------------------------------------------------------
 
 void TForm1::Timer1Timer(TObject*) {
-    const int slots = get_max_user_amount();
-    if (slots <= 0) return;
-    TListItems* rows = ListView1->Items();
-    rows->BeginUpdate();
-    rows->Clear();
-    for (int slot = 0; slot < slots; ++slot) {
-        TUserInfoRecord info{};
-        get_user_at(slot, &info);
-        if (info.Status != LINK_SLOT_ONLINE) continue;
-        TListItem* row = rows->Add();
-        row->SetCaption(FieldText(info.Id, sizeof info.Id));
-        TStrings* cells = row->SubItems();
-        cells->Add(IpToText(info.MobileAddress));
-        cells->Add(IntToStr(info.MobilePort));
-        cells->Add(FieldText(info.LoginTime, sizeof info.LoginTime));
-        cells->Add(IpToText(info.PublicAddress));
-        cells->Add(IntToStr(info.PublicPort));
-        cells->Add("0");
+    if (FTerminals.Rebuild()) TerminalRowsChanged();
+}
+
+void TForm1::TerminalRowsChanged() {
+    FListStale = true;
+    DisplayChanged();
+}
+
+void TForm1::RebuildTerminalList() { Timer1Timer(this); }
+
+// A login, logout or drop changes one row; any other event without data lists every slot anew.
+void TForm1::TerminalEvent(const TUserDataRecord& record) {
+    const std::string id = FieldText(record.Id, sizeof record.Id);
+    const bool known = record.Kind == LINK_EVENT_LOGIN || record.Kind == LINK_EVENT_LOGOUT || record.Kind == LINK_EVENT_DROPPED;
+    if (!known || id.empty()) {
+        RebuildTerminalList();
+        return;
     }
-    rows->EndUpdate();
+    FTerminals.Refresh(id, record.Kind == LINK_EVENT_LOGIN);
+    TerminalRowsChanged();
+}
+
+// The window holds only the count of the rows shown and asks for their texts as it paints; the
+// rows it shows stay as they were until the next update, so that its row numbers (the chosen
+// one's too) keep meaning the same terminals. The terminal chosen stays chosen while listed.
+void TForm1::ShowTerminalRows() {
+    FListStale = false;
+    TListItem* selected = ListView1->Selected();
+    const std::string chosen = selected ? selected->Caption() : std::string();
+    if (selected) selected->SetSelected(false);
+    FShownTerminals = FTerminals;
+    ListView1->Items()->SetCount(FShownTerminals.Count());
+    const int row = chosen.empty() ? -1 : FShownTerminals.IndexOf(chosen);
+    if (row >= 0) ListView1->Items()->Item(row)->SetSelected(true);
+}
+
+void TForm1::TerminalRowData(TObject*, TListItem* item) {
+    const int index = item->Index();
+    if (index < 0 || index >= FShownTerminals.Count()) return;
+    const TUserInfoRecord& info = FShownTerminals.Row(index);
+    item->SetCaption(TerminalId(info));
+    TStrings* cells = item->SubItems();
+    cells->Add(IpToText(info.MobileAddress));
+    cells->Add(IntToStr(info.MobilePort));
+    cells->Add(FieldText(info.LoginTime, sizeof info.LoginTime));
+    cells->Add(IpToText(info.PublicAddress));
+    cells->Add(IntToStr(info.PublicPort));
+    cells->Add("0");
 }
 
 void TForm1::ListView1Click(TObject*) {
@@ -383,11 +452,19 @@ bool TForm1::TypedData(std::vector<std::uint8_t>& data) {
         return true;
     }
     if (const int position = FirstNonHexPosition(text)) {
-        ShowNotice("数据字符错误，位置:" + IntToStr(position) + "\r" + "数据字符应为：0~9、a~f、A~F");
+        ShowBadHexNotice(position);
         return false;
     }
     data = HexTextToBytes(text);
     return true;
+}
+
+// The notice runs a modal loop, in which timers tick: auto-send must not open one notice on top
+// of the other, so it stops with the first (the user ticks it again once the data are right).
+void TForm1::ShowBadHexNotice(int position) {
+    if (CheckBoxAutoSend->Checked()) CheckBoxAutoSend->SetChecked(false);
+    TimerAutoSend->SetEnabled(false);
+    ShowNotice("数据字符错误，位置:" + IntToStr(position) + "\r" + "数据字符应为：0~9、a~f、A~F");
 }
 
 void TForm1::SendToTerminal(const std::vector<std::uint8_t>& data) {

@@ -9,6 +9,10 @@
 #include <string>
 #include <vector>
 
+#include "DataLogFile.h"
+#include "MemoFeed.h"
+#include "TerminalRows.h"
+#include "UpdatePace.h"
 #include "components/TButton.h"
 #include "components/TCustomCheckBox.h"
 #include "components/TCustomEdit.h"
@@ -154,6 +158,8 @@ public:
     void StepRunningLight();
     // The light with the given number (1-16, its Tag); nullptr when the form lacks it.
     TShape* Light(int number) const;
+    // Shows at once what the event road holds back for the next update of the screen.
+    void ShowPending();
 
 protected:
     void WndProc(TMessage& message) override;
@@ -161,12 +167,20 @@ protected:
 private:
     void AskProtocol();
     void CollectLights();
-    void HoldDisplay();
-    bool LinkEventWaiting();
-    void ShowHeldDisplay();
     void AddMemoLine(const std::string& line);
-    int MemoLineCount() const;
     void ClearMemo();
+    void SetLight(int number, TColor color);
+    // A change of the screen: shown now, or with the next update while an event is handled.
+    void DisplayChanged();
+    void ShowWhenDue();
+    void ShowUpdate(DWORD now);
+    void PaceTimerTick(TObject* Sender);
+    void ShowMemoChange();
+    void ShowLights();
+    void TerminalRowsChanged();
+    void ShowTerminalRows();
+    void TerminalRowData(TObject* Sender, TListItem* Item);
+    void TerminalEvent(const TUserDataRecord& record);
     void RebuildTerminalList();
     void ShowReceivedData(const std::string& id, const std::string& time, const std::uint8_t* data, std::size_t length);
     void ShowReceivedLights(const std::uint8_t* data, std::size_t length);
@@ -175,6 +189,7 @@ private:
     // Edit1 as the bytes to send; false (after the notice) when its hex text is bad.
     bool TypedData(std::vector<std::uint8_t>& data);
     void SendToTerminal(const std::vector<std::uint8_t>& data);
+    void ShowBadHexNotice(int position);
     void NoteSend();
     void OpenComBridge();
     void CloseComBridge();
@@ -185,11 +200,24 @@ private:
 
     std::array<TShape*, 16> FLights{};
     bool FShownOnce = false;
-    // The display held back while a burst of link events is handled.
-    bool FHolding = false;
-    std::vector<std::string> FHeldLines;
+
+    // What the screen shows, kept here and shown at a steady pace while events stream in: each
+    // change of the memo repaints its scroll bars, and reading a caption or the memo's text back
+    // costs more than the event itself.
+    TMemoFeed FMemo;
+    int FEventCount = 0;
+    bool FCounterStale = false;
+    std::array<TColor, 16> FLightColors{};
+    bool FLightsStale = false;
+    bool FInEventRoad = false;
+    TUpdatePace FPace{200};
+    TTimer* FPaceTimer = nullptr;
+
+    // The terminals as the library has them, and as the list shows them since its last update.
+    TTerminalRows FTerminals;
+    TTerminalRows FShownTerminals;
     bool FListStale = false;
-    DWORD FHoldStart = 0;
+    TDataLogFile FDataLog;
 };
 
 // The main form of the running program (the dialogs read and write its settings).

@@ -26,7 +26,7 @@ void TForm1::WriteDataLog(const TUserDataRecord& record) {
     if (RecordsInFile >= RecordsPerFile) {
         SYSTEMTIME now;
         GetLocalTime(&now);
-        const std::string path = CreateDataLogFile(DataLogFolder(), DataLogFileName(DateTimeToStr(now)));
+        const std::string path = FDataLog.Create(DataLogFolder(), DataLogFileName(DateTimeToStr(now)));
         if (path.empty()) {
             // RecordsInFile stays at the limit, so the next record tries a new file again.
             AddMemoLine("Cannot open log file.");
@@ -36,7 +36,7 @@ void TForm1::WriteDataLog(const TUserDataRecord& record) {
         RecordsInFile = 0;
     }
     const std::size_t length = std::min<std::size_t>(record.DataLength, sizeof record.Data);
-    switch (AppendToDataLog(LogFileName, DataLogRecord(record.Id, record.Time, record.Data, length))) {
+    switch (FDataLog.Append(LogFileName, DataLogRecord(record.Id, record.Time, record.Data, length))) {
     case TLogAppendResult::Written:
         ++RecordsInFile;
         break;
@@ -53,6 +53,8 @@ void TForm1::CheckBox4Click(TObject*) {
     const bool logging = CheckBox4->Checked();
     F1->SetEnabled(!logging);
     if (logging) RecordsInFile = RecordsPerFile;
+    // A file no longer written is let go: other programs may then move or delete it.
+    else FDataLog.Close();
 }
 
 // ---- the serial bridge ------------------------------------------------------------------------
@@ -124,15 +126,14 @@ void TForm1::ShowLightPattern(const std::string& text) {
     TLightPattern pattern;
     if (!LightPatternOf(text, pattern)) return;
     for (int number = 1; number <= LightCount; ++number) {
-        TShape* light = Light(number);
-        if (!light) continue;
         const TLightState state = pattern[static_cast<std::size_t>(number - 1)];
-        light->Brush()->SetColor(state == TLightState::On ? OnColor : state == TLightState::Off ? OffColor : ErrorColor);
+        SetLight(number, state == TLightState::On ? OnColor : state == TLightState::Off ? OffColor : ErrorColor);
     }
+    DisplayChanged();
 }
 
 void TForm1::StepRunningLight() {
-    for (int number = 1; number <= LightCount; ++number)
-        if (TShape* light = Light(number)) light->Brush()->SetColor(number == LightMode ? RunningLightColor : Panel1->Color());
+    for (int number = 1; number <= LightCount; ++number) SetLight(number, number == LightMode ? RunningLightColor : Panel1->Color());
     LightMode = NextRunningLightPosition(LightMode);
+    DisplayChanged();
 }

@@ -13,7 +13,7 @@ if ! dpkg --print-foreign-architectures | grep -qx i386; then
   need_update=1
 fi
 
-for p in cmake make g++ g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine32:i386 wine64 xvfb xauth fonts-wqy-zenhei socat \
+for p in cmake make g++ g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine32:i386 wine64 xvfb xauth fonts-wqy-zenhei fonts-wqy-microhei socat \
          imagemagick googletest locales x11-utils clang libclang-rt-14-dev; do
   have_pkg "$p" || need+=("$p")
 done

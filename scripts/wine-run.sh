@@ -5,6 +5,11 @@
 #     32-bit loader when it is installed, even where the kernel cannot run it);
 #   - one Wine prefix per state folder, of that bitness, created once, pinned to Windows XP, with Wine
 #     drawing the window frames itself (there is no window manager on the virtual display);
+#   - the Chinese UI fonts (宋体/SimSun, 新宋体/NSimSun and the system's MS Shell Dlg of menus,
+#     captions and message boxes) drawn with WenQuanYi Micro Hei: the font Wine otherwise falls
+#     back to turns antialiasing off at 12 pixels and then draws some strokes blank there ('-'
+#     among them), so dates read "2026 12 09". Set in every prefix, also one made before, once
+#     per version of these settings (prefix/.fonts);
 #   - LC_ALL=zh_CN.UTF-8, so the ANSI code page is 936 (GBK);
 #   - a private 24-bit Xvfb display, started on demand and shared by every program of the run;
 #   - the wine server kept alive between programs until --stop;
@@ -64,7 +69,7 @@ pe_bits() {
   local pe magic
   pe=$(od -An -tu4 -j60 -N4 "$1" 2>/dev/null | tr -d ' ') || return 1
   magic=$(od -An -tx2 -j$((pe + 24)) -N2 "$1" 2>/dev/null | tr -d ' ') || return 1
-  case "$magic" in 20b) echo 64 ;; 10b) echo 32 ;; *) return 1 ;; esac
+  case "$magic" in 20b|020b) echo 64 ;; 10b|010b) echo 32 ;; *) return 1 ;; esac
 }
 
 mkdir -p "$state"
@@ -121,6 +126,24 @@ create_prefix() {
   touch "$WINEPREFIX/.ready"
 }
 
+# Version of the font settings below; a prefix marked with another (or none) gets them again.
+fonts_version=2
+
+set_up_fonts() {
+  [ "$(cat "$WINEPREFIX/.fonts" 2>/dev/null)" = "$fonts_version" ] && return 0
+  local reg="$state/fonts.reg"
+  # UTF-16 with a byte-order mark: the Chinese value names must reach the registry as they are.
+  {
+    printf 'Windows Registry Editor Version 5.00\r\n\r\n'
+    printf '[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows NT\\CurrentVersion\\FontSubstitutes]\r\n'
+    printf '"SimSun"="WenQuanYi Micro Hei"\r\n"宋体"="WenQuanYi Micro Hei"\r\n'
+    printf '"NSimSun"="WenQuanYi Micro Hei Mono"\r\n"新宋体"="WenQuanYi Micro Hei Mono"\r\n'
+    printf '"MS Shell Dlg"="WenQuanYi Micro Hei"\r\n"MS Shell Dlg 2"="WenQuanYi Micro Hei"\r\n\r\n'
+  } | iconv -f UTF-8 -t UTF-16LE | { printf '\xff\xfe'; cat; } >"$reg"
+  "$WINE" regedit.exe "$reg" >/dev/null 2>&1
+  echo "$fonts_version" >"$WINEPREFIX/.fonts"
+}
+
 display_alive() {
   [ -f "$state/xvfb.pid" ] && kill -0 "$(cat "$state/xvfb.pid")" 2>/dev/null
 }
@@ -149,6 +172,7 @@ current_display() {
 
 start_server() {
   wineserver -p >/dev/null 2>&1 || true
+  set_up_fonts
   # Wine's own background processes start with the first program; let them start here, with no
   # pipe of a caller to hold open.
   if [ ! -f "$state/.warm" ]; then

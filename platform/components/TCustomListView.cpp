@@ -17,11 +17,13 @@ const TClassInfo& TCustomListView::StaticClass() {
         .Bool("GridLines", &TCustomListView::GridLines, &TCustomListView::SetGridLines).Default(0)
         .Bool("HideSelection", &TCustomListView::HideSelection, &TCustomListView::SetHideSelection).Default(1)
         .Bool("MultiSelect", &TCustomListView::MultiSelect, &TCustomListView::SetMultiSelect).Default(0)
+        .Bool("OwnerData", &TCustomListView::OwnerData, &TCustomListView::SetOwnerData).Default(0)
         .Bool("ReadOnly", &TCustomListView::ReadOnly, &TCustomListView::SetReadOnly).Default(0)
         .Bool("RowSelect", &TCustomListView::RowSelect, &TCustomListView::SetRowSelect).Default(0)
         .Object("SmallImages", &TCustomListView::SmallImages, &TCustomListView::SetSmallImages)
         .Enum("ViewStyle", ViewStyleType, &TCustomListView::ViewStyle, &TCustomListView::SetViewStyle).Default(vsIcon)
         .Event("OnSelectItem", &TCustomListView::OnSelectItem)
+        .Event("OnData", &TCustomListView::OnData)
         .Build();
     return info;
 }
@@ -47,7 +49,7 @@ void TCustomListView::CreateParams(TCreateParams& params) {
     params.BaseClassName = WC_LISTVIEWA;
     static const DWORD styles[] = {LVS_ICON, LVS_SMALLICON, LVS_LIST, LVS_REPORT};
     params.Style |= styles[FViewStyle] | LVS_SHAREIMAGELISTS | (FReadOnly ? 0 : LVS_EDITLABELS) | (FHideSelection ? 0 : LVS_SHOWSELALWAYS) |
-                    (FMultiSelect ? 0 : LVS_SINGLESEL);
+                    (FMultiSelect ? 0 : LVS_SINGLESEL) | (FOwnerData ? LVS_OWNERDATA : 0);
     params.ExStyle |= WS_EX_CLIENTEDGE;
 }
 
@@ -123,6 +125,14 @@ void TCustomListView::SetMultiSelect(bool multi) {
     RecreateWnd();
 }
 
+void TCustomListView::SetOwnerData(bool ownerData) {
+    if (ownerData == FOwnerData) return;
+    // The rows kept so far belong to the mode that ends.
+    FItems.Clear();
+    FOwnerData = ownerData;
+    RecreateWnd();
+}
+
 void TCustomListView::SetSmallImages(TImageList* images) {
     if (FSmallImages) FSmallImages->RemoveFreeNotification(this);
     FSmallImages = images;
@@ -143,7 +153,7 @@ int TCustomListView::ItemIndex() {
 
 TListItem* TCustomListView::Selected() {
     const int index = ItemIndex();
-    return index >= 0 && index < FItems.Count() ? FItems[index] : nullptr;
+    return index >= 0 && index < FItems.Count() ? FItems.Item(index) : nullptr;
 }
 
 void TCustomListView::SetSelected(TListItem* item) {
@@ -156,7 +166,7 @@ void TCustomListView::GiveCellText(NMHDR* header) {
     auto* info = reinterpret_cast<NMLVDISPINFOA*>(header);
     LVITEMA& cell = info->item;
     if (!(cell.mask & LVIF_TEXT) || cell.iItem < 0 || cell.iItem >= FItems.Count() || !cell.pszText || cell.cchTextMax <= 0) return;
-    TListItem* item = FItems[cell.iItem];
+    TListItem* item = FItems.Item(cell.iItem);
     if (cell.iSubItem == 0) FTextBuffer = item->Caption();
     else if (cell.iSubItem - 1 < item->SubItems()->Count()) FTextBuffer = item->SubItems()->Get(cell.iSubItem - 1);
     else FTextBuffer.clear();
@@ -190,7 +200,7 @@ void TCustomListView::WndProc(TMessage& m) {
             const bool wasSelected = (change->uOldState & LVIS_SELECTED) != 0;
             const bool isSelected = (change->uNewState & LVIS_SELECTED) != 0;
             if ((change->uChanged & LVIF_STATE) && wasSelected != isSelected && OnSelectItem && change->iItem >= 0 && change->iItem < FItems.Count())
-                OnSelectItem(this, FItems[change->iItem], isSelected);
+                OnSelectItem(this, FItems.Item(change->iItem), isSelected);
             break;
         }
         default:

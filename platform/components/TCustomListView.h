@@ -11,8 +11,12 @@ extern const TEnumType ViewStyleType;
 
 class TImageList;
 using TLVSelectItemEvent = std::function<void(TObject* Sender, TListItem* Item, bool Selected)>;
+// Fills an owner-data row (Item->Index()) with its caption and further column texts.
+using TLVOwnerDataEvent = std::function<void(TObject* Sender, TListItem* Item)>;
 
 // A list view on the standard list-view window; in report style one column per TListColumn.
+// With OwnerData the window holds no rows: it is told their count and asks for the texts of the
+// rows it paints, so a list of thousands is rebuilt by setting its count.
 class TCustomListView : public TWinControl {
     DECLARE_CLASS(TCustomListView, TWinControl)
 public:
@@ -34,6 +38,8 @@ public:
     void SetHideSelection(bool hide);
     bool MultiSelect() const { return FMultiSelect; }
     void SetMultiSelect(bool multi);
+    bool OwnerData() const { return FOwnerData; }
+    void SetOwnerData(bool ownerData);
     TImageList* SmallImages() const { return FSmallImages; }
     void SetSmallImages(TImageList* images);
     // The first selected row; nullptr when none is.
@@ -42,6 +48,7 @@ public:
     int ItemIndex();
 
     TLVSelectItemEvent OnSelectItem;
+    TLVOwnerDataEvent OnData;
     void Notification(TComponent* component, TOperation operation) override;
 
 protected:
@@ -62,6 +69,7 @@ private:
     bool FGridLines = false;
     bool FHideSelection = true;
     bool FMultiSelect = false;
+    bool FOwnerData = false;
     TImageList* FSmallImages = nullptr;
     std::string FTextBuffer;
     std::wstring FWideBuffer;

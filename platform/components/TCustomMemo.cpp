@@ -40,6 +40,34 @@ void TCustomMemo::SetWordWrap(bool wrap) {
     RecreateWnd();
 }
 
+void TCustomMemo::AppendText(const std::string& text) {
+    if (!HandleAllocated()) {
+        SetText(Text() + text);
+        return;
+    }
+    const LRESULT end = GetWindowTextLengthA(Handle());
+    ReplaceRange(static_cast<int>(end), static_cast<int>(end), text);
+}
+
+void TCustomMemo::ReplaceText(const std::string& text) {
+    if (!HandleAllocated()) {
+        SetText(text);
+        return;
+    }
+    ReplaceRange(0, -1, text);
+}
+
+// The change is drawn with the window's next paint, scroll bars and all: drawing them at once,
+// as the edit window does while it may draw, takes tens of milliseconds on some systems.
+void TCustomMemo::ReplaceRange(int start, int end, const std::string& text) {
+    HWND window = Handle();
+    SendMessageA(window, WM_SETREDRAW, FALSE, 0);
+    SendMessageA(window, EM_SETSEL, static_cast<WPARAM>(start), end);
+    SendMessageA(window, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text.c_str()));
+    SendMessageA(window, WM_SETREDRAW, TRUE, 0);
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
+}
+
 void TCustomMemo::CreateParams(TCreateParams& params) {
     TCustomEdit::CreateParams(params);
     params.Style &= ~static_cast<DWORD>(ES_AUTOHSCROLL);

@@ -24,6 +24,11 @@ public:
     void SetWordWrap(bool wrap);
     bool WantReturns() const { return FWantReturns; }
     void SetWantReturns(bool want) { FWantReturns = want; }
+    // Adds the text at the end in one change, without reading the text already there (a log
+    // window appends all day); the caret follows it into view.
+    void AppendText(const std::string& text);
+    // Puts the text in place of all there is, in one change, with the caret at its end.
+    void ReplaceText(const std::string& text);
 
 protected:
     void CreateParams(TCreateParams& params) override;
@@ -31,6 +36,8 @@ protected:
     void WndProc(TMessage& message) override;
 
 private:
+    void ReplaceRange(int start, int end, const std::string& text);
+
     std::unique_ptr<TMemoStrings> FLines;
     TScrollStyle FScrollBars = ssNone;
     bool FWordWrap = true;

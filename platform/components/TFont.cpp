@@ -84,8 +84,9 @@ HFONT TFont::Handle() {
 void TFont::AssignLogFont(const LOGFONTA& font) {
     FName = font.lfFaceName;
     FHeight = font.lfHeight;
-    FStyle = (font.lfWeight >= FW_BOLD ? fsBold : 0) | (font.lfItalic ? fsItalic : 0) | (font.lfUnderline ? fsUnderline : 0) |
-             (font.lfStrikeOut ? fsStrikeOut : 0);
+    TFontStyles none = 0;
+    FStyle = (font.lfWeight >= FW_BOLD ? fsBold : none) | (font.lfItalic ? fsItalic : none) |
+             (font.lfUnderline ? fsUnderline : none) | (font.lfStrikeOut ? fsStrikeOut : none);
     FCharset = font.lfCharSet;
     Changed();
 }

@@ -27,6 +27,7 @@ public:
 private:
     friend class TListItems;
     TListItems* FOwner;
+    int FOwnerDataIndex = -1;  // the row an owner-data view filled this item for
     std::string FCaption;
     TStringList FSubItems;
     void* FData = nullptr;

@@ -39,7 +39,10 @@ void TListItem::SetImageIndex(int index) {
     if (FOwner) FOwner->ItemChanged(this);
 }
 
-int TListItem::Index() const { return FOwner ? FOwner->IndexOf(this) : -1; }
+int TListItem::Index() const {
+    if (FOwnerDataIndex >= 0) return FOwnerDataIndex;
+    return FOwner ? FOwner->IndexOf(this) : -1;
+}
 
 bool TListItem::Selected() const {
     TCustomListView& view = FOwner->View();
@@ -64,14 +67,38 @@ TListItems::~TListItems() {
     for (TListItem* item : FItems) delete item;
 }
 
+bool TListItems::OwnerData() const { return FView.OwnerData(); }
+
+int TListItems::Count() const { return OwnerData() ? FOwnerDataCount : static_cast<int>(FItems.size()); }
+
+void TListItems::SetCount(int count) {
+    if (!OwnerData()) return;
+    FOwnerDataCount = std::max(0, count);
+    // The rows shown are painted anew; the view keeps its scroll position.
+    if (FView.HandleAllocated()) SendMessageA(FView.Handle(), LVM_SETITEMCOUNT, static_cast<WPARAM>(FOwnerDataCount), LVSICF_NOSCROLL);
+}
+
 TListItem* TListItems::Item(int index) const {
     if (index < 0 || index >= Count()) throw EListError("List index out of bounds (" + IntToStr(index) + ")");
-    return FItems[static_cast<size_t>(index)];
+    if (!OwnerData()) return FItems[static_cast<size_t>(index)];
+    auto& self = const_cast<TListItems&>(*this);
+    if (!self.FOwnerDataItem) self.FOwnerDataItem = std::make_unique<TListItem>(nullptr);
+    TListItem* item = self.FOwnerDataItem.get();
+    item->FOwner = nullptr;  // filling it must not reach the window
+    item->FCaption.clear();
+    item->FSubItems.Clear();
+    item->FData = nullptr;
+    item->FImageIndex = -1;
+    item->FOwnerDataIndex = index;
+    if (FView.OnData) FView.OnData(&FView, item);
+    item->FOwner = &self;
+    return item;
 }
 
 TListItem* TListItems::Add() { return Insert(Count()); }
 
 TListItem* TListItems::Insert(int index) {
+    if (OwnerData()) throw EListError("An owner-data list view keeps no rows of its own");
     index = std::max(0, std::min(index, Count()));
     auto* item = new TListItem(this);
     FItems.insert(FItems.begin() + index, item);
@@ -80,6 +107,7 @@ TListItem* TListItems::Insert(int index) {
 }
 
 void TListItems::Delete(int index) {
+    if (OwnerData()) throw EListError("An owner-data list view keeps no rows of its own");
     TListItem* item = Item(index);
     FItems.erase(FItems.begin() + index);
     if (FView.HandleAllocated()) SendMessageA(FView.Handle(), LVM_DELETEITEM, static_cast<WPARAM>(index), 0);
@@ -88,6 +116,10 @@ void TListItems::Delete(int index) {
 }
 
 void TListItems::Clear() {
+    if (OwnerData()) {
+        SetCount(0);
+        return;
+    }
     if (FView.HandleAllocated()) SendMessageA(FView.Handle(), LVM_DELETEALLITEMS, 0, 0);
     for (TListItem* item : FItems) delete item;
     FItems.clear();
@@ -127,12 +159,17 @@ void TListItems::InsertIntoWindow(int index) {
 }
 
 void TListItems::PushToWindow() {
+    if (OwnerData()) {
+        SetCount(FOwnerDataCount);
+        return;
+    }
     for (int i = 0; i < Count(); ++i) InsertIntoWindow(i);
 }
 
 void TListItems::ItemChanged(TListItem* item) {
-    // Within an update the whole view is shown again at its end.
-    if (FUpdateCount > 0) return;
+    // Within an update the whole view is shown again at its end; an owner-data row changes
+    // where its owner keeps it.
+    if (FUpdateCount > 0 || OwnerData()) return;
     const int index = IndexOf(item);
     if (index >= 0 && FView.HandleAllocated()) SendMessageA(FView.Handle(), LVM_UPDATE, static_cast<WPARAM>(index), 0);
 }

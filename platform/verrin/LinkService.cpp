@@ -15,7 +15,7 @@ namespace {
 // How long the network thread waits for input before it looks at time-outs and owed messages.
 constexpr DWORD kPollMs = 50;
 constexpr DWORD kRetryPollMs = 5;
-constexpr std::uint64_t kSweepEveryMs = 100;
+constexpr DWORD kSweepEveryMs = 100;
 // TCP connections allowed beyond the slots, for terminals that have not logged in yet.
 constexpr std::size_t kPendingConnections = 64;
 
@@ -41,7 +41,7 @@ LinkService& LinkService::instance() {
 }
 
 int LinkService::selectProtocol(int protocol) {
-    Locked locked(lock_);
+    Locked call(callLock_);
     if (running()) return -1;
     if (protocol != LINK_PROTOCOL_UDP && protocol != LINK_PROTOCOL_TCP) return -2;
     protocol_ = protocol;
@@ -49,7 +49,7 @@ int LinkService::selectProtocol(int protocol) {
 }
 
 int LinkService::start(HWND window, UINT message, int port, char* status) {
-    Locked locked(lock_);
+    Locked call(callLock_);
     if (running()) {
         writeStatus(status, "服务已在运行，不能再次启动。");
         return -1;
@@ -63,69 +63,57 @@ int LinkService::start(HWND window, UINT message, int port, char* status) {
         writeStatus(status, "网络初始化失败（错误 %d）。", winsock->error());
         return -3;
     }
-    const verrin::LinkLimits limits = readServiceSettings();
+    verrin::LinkLimits limits = readServiceSettings();
     std::unique_ptr<Transport> transport;
-    if (protocol_ == LINK_PROTOCOL_TCP)
+    if (protocol_ == LINK_PROTOCOL_TCP) {
+        // TCP can make the terminals wait, so no event is ever dropped.
+        limits.holdInputWhenFull = true;
         transport = std::make_unique<TcpTransport>(limits.slots + kPendingConnections,
                                                    // a net for connections that never log in; the
                                                    // engine times out those that did, and says so
                                                    limits.idleTimeoutMs * 2);
-    else
+    } else {
         transport = std::make_unique<UdpTransport>();
-    // Created before the port opens, so that a failure here leaves nothing to undo.
-    stopping_ = 0;
-    HANDLE thread = CreateThread(nullptr, 0, &LinkService::threadMain, this, CREATE_SUSPENDED, nullptr);
-    if (!thread) {
-        writeStatus(status, "网络线程创建失败。");
-        return -5;
     }
-    if (const int error = transport->open(static_cast<std::uint16_t>(port), *this)) {
-        stopping_ = 1;  // the thread ends before it touches anything
-        ResumeThread(thread);
-        WaitForSingleObject(thread, INFINITE);
-        CloseHandle(thread);
-        writeStatus(status, "%s 端口 %d 监听失败（错误 %d）。", protocolName(protocol_), port, error);
-        return -4;
-    }
-
-    // Terminals may already be knocking; they wait for the lock until all of this is in place.
+    // Everything stands before the port opens: a TCP transport's own threads hand frames on, and
+    // answer them, as soon as terminals connect.
     winsock_ = std::move(winsock);
     transport_ = std::move(transport);
     clock_ = std::make_unique<SystemClock>();
     engine_ = std::make_unique<verrin::LinkEngine>(limits, *clock_);
     notifier_.arm(window, message);
-    thread_ = thread;
-    ResumeThread(thread_);
+    if (const int error = transport_->open(static_cast<std::uint16_t>(port), *this)) {
+        notifier_.disarm();
+        release();
+        writeStatus(status, "%s 端口 %d 监听失败（错误 %d）。", protocolName(protocol_), port, error);
+        return -4;
+    }
+    stopping_ = 0;
+    thread_ = CreateThread(nullptr, 0, &LinkService::threadMain, this, 0, nullptr);
+    if (!thread_) {
+        notifier_.disarm();
+        transport_->close();
+        release();
+        writeStatus(status, "网络线程创建失败。");
+        return -5;
+    }
     writeStatus(status, "GPRS/CDMA 服务已启动：%s 端口 %d，最多 %u 个终端。", protocolName(protocol_), port,
                 static_cast<unsigned>(limits.slots));
     return 0;
 }
 
 int LinkService::stop(char* status) {
-    {
-        Locked locked(lock_);
-        if (!running() || stopping_) {
-            writeStatus(status, "服务未运行。");
-            return -1;
-        }
-        stopping_ = 1;
+    Locked call(callLock_);
+    if (!running()) {
+        writeStatus(status, "服务未运行。");
+        return -1;
     }
-    // The thread takes the lock for every frame, so it is awaited without holding it.
+    // The network thread says goodbye to the terminals and closes the sockets on its way out.
+    stopping_ = 1;
     WaitForSingleObject(thread_, INFINITE);
     CloseHandle(thread_);
     thread_ = nullptr;
-
-    std::size_t closed;
-    {
-        Locked locked(lock_);
-        notifier_.disarm();  // from here on nobody is told anything
-        verrin::Outbox out;
-        closed = engine_->detachAll(verrin::CloseReason::ServiceStopped, out);
-        flush(out);
-    }
-    // TCP readers may be waiting for the lock to report a last frame; the engine takes it still.
-    transport_->close();
-    Locked locked(lock_);
+    const std::size_t closed = closedOnStop_;
     release();
     writeStatus(status, "GPRS/CDMA 服务已停止，断开 %u 个终端。", static_cast<unsigned>(closed));
     return 0;
@@ -142,10 +130,21 @@ int LinkService::readEvent(TUserDataRecord* record, char* aux, DWORD replyFlag) 
     if (!record) return -2;
     std::memset(record, 0, sizeof *record);
     if (aux) aux[0] = '\0';
-    Locked locked(lock_);
+    Locked call(callLock_);
     if (!running()) return -1;
     verrin::LinkEvent event;
-    if (!engine_->takeEvent(event)) return 0;
+    verrin::Outbox out;
+    bool resumed;
+    {
+        Locked locked(engineLock_);
+        const bool held = !engine_->takesInput();
+        if (!engine_->takeEvent(event)) return 0;
+        resumed = held && engine_->takesInput();
+        // Only the low byte of the flag is defined.
+        if ((replyFlag & 0xFF) == 1) engine_->acknowledge(event, out);
+    }
+    if (resumed) transport_->resumeInput();
+    flush(out);
 
     copyText(record->Id, sizeof record->Id, event.id);
     copyText(record->Time, sizeof record->Time, event.time);
@@ -158,24 +157,20 @@ int LinkService::readEvent(TUserDataRecord* record, char* aux, DWORD replyFlag) 
         std::snprintf(aux, 1024, "%u.%u.%u.%u:%u", a >> 24, (a >> 16) & 0xFF, (a >> 8) & 0xFF, a & 0xFF,
                       event.peer.port);
     }
-    // Only the low byte of the flag is defined.
-    if ((replyFlag & 0xFF) == 1) {
-        verrin::Outbox out;
-        engine_->acknowledge(event, out);
-        flush(out);
-    }
     return 1;
 }
 
 int LinkService::slotCount() {
-    Locked locked(lock_);
+    Locked call(callLock_);
+    Locked locked(engineLock_);
     return running() ? static_cast<int>(engine_->terminals().capacity()) : 0;
 }
 
 int LinkService::slotInfo(int slot, TUserInfoRecord* info) {
     if (!info) return -2;
     std::memset(info, 0, sizeof *info);
-    Locked locked(lock_);
+    Locked call(callLock_);
+    Locked locked(engineLock_);
     if (!running()) return -1;
     const auto& table = engine_->terminals();
     if (slot < 0 || static_cast<std::size_t>(slot) >= table.capacity()) return -2;
@@ -193,7 +188,7 @@ int LinkService::slotInfo(int slot, TUserInfoRecord* info) {
 }
 
 int LinkService::send(const char* id, const char* data, int length, char* reply) {
-    Locked locked(lock_);
+    Locked call(callLock_);
     if (!running()) {
         writeStatus(reply, "服务未运行，数据未发送。");
         return -1;
@@ -204,8 +199,12 @@ int LinkService::send(const char* id, const char* data, int length, char* reply)
         return -2;
     }
     verrin::Outbox out;
-    const auto result = engine_->sendData(terminal, reinterpret_cast<const std::uint8_t*>(data),
-                                          static_cast<std::size_t>(length), out);
+    verrin::LinkEngine::SendResult result;
+    {
+        Locked locked(engineLock_);
+        result = engine_->sendData(terminal, reinterpret_cast<const std::uint8_t*>(data),
+                                   static_cast<std::size_t>(length), out);
+    }
     if (result != verrin::LinkEngine::SendResult::Sent) {
         writeStatus(reply, "终端 %s 不在线，数据未发送。", terminal.c_str());
         return -3;
@@ -216,14 +215,19 @@ int LinkService::send(const char* id, const char* data, int length, char* reply)
 }
 
 int LinkService::closeOne(const char* id, char* reply) {
-    Locked locked(lock_);
+    Locked call(callLock_);
     if (!running()) {
         writeStatus(reply, "服务未运行。");
         return -1;
     }
     const std::string terminal = idFromField(id);
     verrin::Outbox out;
-    if (!engine_->detach(terminal, out)) {
+    bool detached;
+    {
+        Locked locked(engineLock_);
+        detached = engine_->detach(terminal, out);
+    }
+    if (!detached) {
         writeStatus(reply, "终端 %s 不在线。", terminal.c_str());
         return -3;
     }
@@ -233,13 +237,17 @@ int LinkService::closeOne(const char* id, char* reply) {
 }
 
 int LinkService::closeAll(char* status) {
-    Locked locked(lock_);
+    Locked call(callLock_);
     if (!running()) {
         writeStatus(status, "服务未运行。");
         return -1;
     }
     verrin::Outbox out;
-    const std::size_t closed = engine_->detachAll(verrin::CloseReason::Detached, out);
+    std::size_t closed;
+    {
+        Locked locked(engineLock_);
+        closed = engine_->detachAll(verrin::CloseReason::Detached, out);
+    }
     flush(out);
     writeStatus(status, "已分离全部终端，共 %u 个。", static_cast<unsigned>(closed));
     return 0;
@@ -248,9 +256,13 @@ int LinkService::closeAll(char* status) {
 int LinkService::counters(TLinkCounters* counters) {
     if (!counters) return -2;
     std::memset(counters, 0, sizeof *counters);
-    Locked locked(lock_);
+    Locked call(callLock_);
     if (!running()) return -1;
-    const verrin::LinkCounters c = engine_->counters();
+    verrin::LinkCounters c;
+    {
+        Locked locked(engineLock_);
+        c = engine_->counters();
+    }
     counters->EventsQueued = c.eventsQueued;
     counters->EventsRead = c.eventsRead;
     counters->EventsLost = c.eventsLost;
@@ -271,47 +283,73 @@ DWORD WINAPI LinkService::threadMain(LPVOID self) {
 }
 
 void LinkService::runNetwork() {
-    std::uint64_t lastSweep = 0;
+    DWORD lastSweep = GetTickCount();
     while (!stopping_) {
-        bool owes;
-        {
-            Locked locked(lock_);
-            owes = notifier_.owes();
-        }
-        transport_->poll(owes ? kRetryPollMs : kPollMs);
-
-        Locked locked(lock_);
+        transport_->poll(notifier_.owes() ? kRetryPollMs : kPollMs);
         notifier_.retry();
-        const std::uint64_t now = clock_->nowMs();
-        if (now - lastSweep >= kSweepEveryMs) {
-            lastSweep = now;
-            verrin::Outbox out;
-            engine_->sweep(out);
-            flush(out);
+        if (GetTickCount() - lastSweep >= kSweepEveryMs) {
+            lastSweep = GetTickCount();
+            sweep();
         }
     }
+    shutDownNetwork();
 }
 
-void LinkService::onFrame(const verrin::PeerRef& peer, const verrin::Frame& frame) {
-    Locked locked(lock_);
+void LinkService::sweep() {
     verrin::Outbox out;
-    engine_->onFrame(peer, frame, out);
+    {
+        Locked locked(engineLock_);
+        engine_->sweep(out);
+    }
     flush(out);
 }
 
+// Input is no longer read. From here on the host is told nothing; every terminal hears that the
+// service stops, and the sockets close after what was sent to them.
+void LinkService::shutDownNetwork() {
+    verrin::Outbox out;
+    {
+        Locked locked(engineLock_);
+        notifier_.disarm();
+        closedOnStop_ = engine_->detachAll(verrin::CloseReason::ServiceStopped, out);
+    }
+    flush(out);
+    transport_->close();
+}
+
+bool LinkService::onFrame(const verrin::PeerRef& peer, const verrin::Frame& frame) {
+    verrin::Outbox out;
+    bool more;
+    {
+        Locked locked(engineLock_);
+        engine_->onFrame(peer, frame, out);
+        more = engine_->takesInput();
+    }
+    flush(out);
+    return more;
+}
+
+bool LinkService::takesInput() {
+    Locked locked(engineLock_);
+    return engine_->takesInput();
+}
+
 void LinkService::onFault(const verrin::PeerRef&, verrin::FrameFault fault) {
-    Locked locked(lock_);
+    Locked locked(engineLock_);
     engine_->onFault(fault);
 }
 
 void LinkService::onPeerLost(const verrin::PeerRef& peer) {
-    Locked locked(lock_);
     verrin::Outbox out;
-    engine_->onPeerLost(peer, out);
+    {
+        Locked locked(engineLock_);
+        engine_->onPeerLost(peer, out);
+    }
     flush(out);
 }
 
-void LinkService::flush(verrin::Outbox& out) {
+// Outside the engine lock: packets, then the ends of links, then the host's messages.
+void LinkService::flush(const verrin::Outbox& out) {
     for (const auto& packet : out.packets) transport_->send(packet.peer, packet.bytes);
     for (const auto& peer : out.disconnects) transport_->disconnect(peer);
     notifier_.announce(out.newEvents);

@@ -12,7 +12,13 @@
 #include "verrin.h"
 
 // The running service behind the exported calls: the engine, the transport, the network thread
-// and the notifier, all under one lock. One per process.
+// and the notifier. One per process.
+//
+// Two locks. Every exported call holds callLock_ from start to end, so that start and stop never
+// overlap another call; the network thread never takes it. engineLock_ guards the engine and is
+// held only while the engine works: sockets and window messages are left to flush(), after it is
+// released, so that neither the host nor the network thread ever waits for the other's system
+// calls.
 class LinkService : private TransportSink {
 public:
     static LinkService& instance();
@@ -31,17 +37,21 @@ public:
 private:
     LinkService() = default;
 
-    void onFrame(const verrin::PeerRef& peer, const verrin::Frame& frame) override;
+    bool onFrame(const verrin::PeerRef& peer, const verrin::Frame& frame) override;
+    bool takesInput() override;
     void onFault(const verrin::PeerRef& peer, verrin::FrameFault fault) override;
     void onPeerLost(const verrin::PeerRef& peer) override;
 
     static DWORD WINAPI threadMain(LPVOID self);
     void runNetwork();
-    void flush(verrin::Outbox& out);
+    void sweep();
+    void shutDownNetwork();
+    void flush(const verrin::Outbox& out);
     bool running() const { return engine_ != nullptr; }
     void release();
 
-    CriticalSection lock_;
+    CriticalSection callLock_;
+    CriticalSection engineLock_;
     int protocol_ = LINK_PROTOCOL_UDP;
     std::unique_ptr<Winsock> winsock_;
     std::unique_ptr<Transport> transport_;
@@ -50,4 +60,5 @@ private:
     WindowNotifier notifier_;
     HANDLE thread_ = nullptr;
     volatile LONG stopping_ = 0;
+    std::size_t closedOnStop_ = 0;
 };

@@ -7,18 +7,23 @@
 #include "LinkEvent.h"
 #include "LinkFrame.h"
 
-// Receives what a transport reads: on the network thread (UDP) or on a connection's reader
-// (TCP), never with a transport lock held.
+// Receives what a transport reads, on the transport's threads. Only takesInput() is asked with a
+// transport lock held.
 class TransportSink {
 public:
     virtual ~TransportSink() = default;
-    virtual void onFrame(const verrin::PeerRef& peer, const verrin::Frame& frame) = 0;
+    // False when the sink takes no more frames for now: a transport that can hold its input back
+    // (TCP) reads nothing more until resumeInput().
+    virtual bool onFrame(const verrin::PeerRef& peer, const verrin::Frame& frame) = 0;
+    // Whether the sink takes frames now; asked before input is parked and before it resumes.
+    virtual bool takesInput() = 0;
     virtual void onFault(const verrin::PeerRef& peer, verrin::FrameFault fault) = 0;
     virtual void onPeerLost(const verrin::PeerRef& peer) = 0;
 };
 
-// The listening socket and whatever it accepted. poll() runs on the network thread only;
-// send() and disconnect() may come from any thread.
+// The listening socket and whatever it accepted. poll() and close() run on the service's network
+// thread only (a transport may have threads of its own besides); send(), disconnect() and
+// resumeInput() may come from any thread.
 class Transport {
 public:
     virtual ~Transport() = default;
@@ -27,8 +32,10 @@ public:
     // Waits at most about the given time for input, handing what came to the sink.
     virtual void poll(DWORD timeoutMs) = 0;
     virtual void send(const verrin::PeerRef& peer, const std::vector<std::uint8_t>& bytes) = 0;
+    // Ends the link after what was sent to the peer so far.
     virtual void disconnect(const verrin::PeerRef& peer) = 0;
-    // Closes every socket and waits for the transport's own threads; only once the network
-    // thread has ended, and not under a lock the sink takes.
+    // The sink takes frames again after refusing them.
+    virtual void resumeInput() {}
+    // Lets what was sent go out, closes every socket and ends the transport's own threads.
     virtual void close() = 0;
 };

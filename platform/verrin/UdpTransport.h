@@ -3,7 +3,8 @@
 
 #include "Transport.h"
 
-// Every terminal shares the one listening socket; a terminal is its source address and port.
+// Every terminal shares the one listening socket; a terminal is its source address and port. Input
+// is never held back: datagrams that find the host's queue full are dropped and counted there.
 // poll() waits at most a short fixed time whatever it is asked, which the loop allows for.
 class UdpTransport : public Transport {
 public:

@@ -67,7 +67,7 @@ enum { LINK_PROTOCOL_UDP = 0, LINK_PROTOCOL_TCP = 1 };
 struct TLinkCounters {
     std::uint32_t EventsQueued;
     std::uint32_t EventsRead;
-    std::uint32_t EventsLost;      // the event queue was full
+    std::uint32_t EventsLost;      // UDP: the event queue was full (TCP holds the terminals back)
     std::uint32_t GarbageFrames;   // bytes where no frame can start
     std::uint32_t MalformedFrames; // cut short, with extra bytes, empty data, short login
     std::uint32_t UnknownFrames;   // a frame type the host does not take

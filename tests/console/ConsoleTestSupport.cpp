@@ -137,3 +137,32 @@ std::vector<std::string> FilesIn(const std::string& folder, const std::string& p
     std::sort(names.begin(), names.end());
     return names;
 }
+
+namespace {
+
+// The host kernel's unlink(2), called straight from this program: under Wine the program runs
+// on the host, and its kernel knows nothing of Windows' sharing rules.
+long HostUnlink(const char* path) {
+    long result = -1;
+#if defined(__x86_64__)
+    __asm__ volatile("syscall" : "=a"(result) : "a"(87L), "D"(path) : "rcx", "r11", "memory");
+#elif defined(__i386__)
+    __asm__ volatile("int $0x80" : "=a"(result) : "a"(10L), "b"(path) : "memory");
+#endif
+    return result;
+}
+
+}  // namespace
+
+bool RemoveFromHost(const std::string& path) {
+    using UnixName = char*(CDECL*)(const WCHAR*);
+    const auto unixName = reinterpret_cast<UnixName>(reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
+    if (!unixName) return false;
+    wchar_t wide[MAX_PATH] = {0};
+    MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide, MAX_PATH);
+    char* name = unixName(wide);
+    if (!name) return false;
+    const long result = HostUnlink(name);
+    HeapFree(GetProcessHeap(), 0, name);
+    return result == 0 && GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES;
+}

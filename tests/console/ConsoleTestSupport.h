@@ -51,5 +51,8 @@ void ChooseMenuItem(TCustomForm* form, TMenuItem* item);
 // A new empty folder under the temporary folder, and its removal with everything in it.
 std::string MakeTempFolder();
 void RemoveFolder(const std::string& path);
+// Removes the file as a program of the host system does, past Windows' sharing rules; true once
+// it is gone. False where no host system is beneath (no Wine).
+bool RemoveFromHost(const std::string& path);
 // The names of the files in a folder that match the pattern ("*.log"), sorted.
 std::vector<std::string> FilesIn(const std::string& folder, const std::string& pattern = "*");

@@ -156,3 +156,45 @@ TEST_F(DataLogs, NoDirMeansTheProgramsOwnFolder) {
     EXPECT_EQ(Records(ReadFileBytes(path)), 1);
     DeleteFileA(path.c_str());
 }
+
+TEST_F(DataLogs, TheFileIsHeldOpenAndAReaderSeesEachRecordAsItIsHandled) {
+    SwitchLogging(true);
+    for (int i = 1; i <= 3; ++i) {
+        SendFromTerminal(*terminal, Bytes("record " + std::to_string(i)));
+        EXPECT_EQ(Records(ReadFileBytes(form->LogFileName)), i) << "on disk once counted";
+    }
+    EXPECT_FALSE(DeleteFileA(form->LogFileName.c_str())) << "held open: it cannot go from under the console";
+    const std::string first = form->LogFileName;
+    SwitchLogging(false);
+    EXPECT_TRUE(DeleteFileA(first.c_str())) << "let go when logging stops";
+}
+
+TEST_F(DataLogs, ARolledFileIsLetGoAndTheNextOneHeld) {
+    form->RecordsPerFile = 2;
+    SwitchLogging(true);
+    SendFromTerminal(*terminal, Bytes("a"));
+    const std::string first = form->LogFileName;
+    SendFromTerminal(*terminal, Bytes("b"));
+    SendFromTerminal(*terminal, Bytes("c"));
+    ASSERT_NE(form->LogFileName, first);
+    EXPECT_EQ(Records(Log(first.substr(folder.size() + 1))), 2);
+    EXPECT_TRUE(DeleteFileA(first.c_str())) << "the full file is closed";
+    EXPECT_FALSE(DeleteFileA(form->LogFileName.c_str()));
+    EXPECT_EQ(Records(ReadFileBytes(form->LogFileName)), 1);
+}
+
+TEST_F(DataLogs, AFileRemovedWhileWrittenIsMadeAnewUnderItsPathAtTheNextRecord) {
+    SwitchLogging(true);
+    SendFromTerminal(*terminal, Bytes("before"));
+    const std::string path = form->LogFileName;
+    if (!RemoveFromHost(path)) GTEST_SKIP() << "no host system to remove the file from under Windows";
+    SendFromTerminal(*terminal, Bytes("after"));
+    EXPECT_EQ(form->LogFileName, path);
+    const std::string log = ReadFileBytes(path);
+    EXPECT_EQ(Records(log), 1);
+    EXPECT_NE(log.find("DATA\xA3\xBA" "61 66 74 65 72 \r\n"), std::string::npos) << "the record after the removal";
+    EXPECT_EQ(LastMemoLine(), "接收的数据: after") << "no error";
+    form->RecordsPerFile = 2;
+    SendFromTerminal(*terminal, Bytes("rolls"));
+    EXPECT_NE(form->LogFileName, path) << "the removed file's records still count toward its roll";
+}

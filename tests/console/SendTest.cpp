@@ -25,6 +25,11 @@ protected:
 
 using ByteList = std::vector<std::uint8_t>;
 
+BOOL CALLBACK CountNotice(HWND window, LPARAM count) {
+    if (WindowClassOf(window) == "TMessageForm" && IsWindowVisible(window)) ++*reinterpret_cast<int*>(count);
+    return TRUE;
+}
+
 }  // namespace
 
 TEST_F(Sending, TextGoesToTheTerminalAndIsNotedAndCounted) {
@@ -212,4 +217,28 @@ TEST_F(Sending, ClosingWithYesTwiceStopsTheService) {
     ASSERT_TRUE(PumpUntil([&] { return stop && stop->Seen && !IsWindowVisible(form->Handle()); }));
     EXPECT_FALSE(ServiceRunning());
     EXPECT_EQ(get_max_user_amount(), 0);
+}
+
+TEST_F(Sending, BadHexOnAutoSendShowsOneNoticeAndStopsAutoSend) {
+    form->EditInterval->SetText("20");
+    ClickControl(form->RadioButton1);
+    form->Edit1->SetText("0z");
+    // The notice stays open long enough for many ticks of the timer; then every notice open is
+    // counted before the first is answered.
+    int noticesOpen = 0;
+    WhenShown("TMessageForm", [&](HWND first, TDialogSeen&) {
+        RunLater([&, first] {
+            EnumThreadWindows(GetCurrentThreadId(), CountNotice, reinterpret_cast<LPARAM>(&noticesOpen));
+            PostMessageA(first, WM_CLOSE, 0, 0);
+        }, 400);
+    });
+    ClickControl(form->CheckBoxAutoSend);
+    ASSERT_TRUE(PumpUntil([&] { return noticesOpen > 0 && !FindThreadWindow("TMessageForm"); }));
+    EXPECT_EQ(noticesOpen, 1);
+    EXPECT_FALSE(form->CheckBoxAutoSend->Checked()) << "auto-send stopped with the notice";
+    EXPECT_FALSE(form->TimerAutoSend->Enabled());
+    PumpMessages(100);
+    EXPECT_EQ(FindThreadWindow("TMessageForm"), nullptr) << "no notice after it";
+    EXPECT_TRUE(NothingArrives());
+    EXPECT_EQ(form->SendCount, 0);
 }

@@ -121,3 +121,27 @@ TEST_F(Startup, TheStartModeDialogStoresTheModeAndTheNextStartFollowsIt) {
     CreateConsole();
     EXPECT_FALSE(ServiceRunning());
 }
+
+TEST_F(Startup, AStartModeThatCannotBeStoredIsSaidAndTheDialogStaysOpen) {
+    CreateConsole();
+    // A folder where the settings file should be: it cannot be written.
+    DeleteFileA(SettingsFilePath().c_str());
+    ASSERT_TRUE(CreateDirectoryA(SettingsFilePath().c_str(), nullptr));
+    TDialogWatch error;
+    bool stillOpen = false;
+    TDialogWatch dialog = WhenFormShown<TFStart>("TFStart", [&](TFStart* d) {
+        ClickControl(d->RadioButton2);
+        error = AnswerMessageBox("OK");
+        ClickControl(d->Button1);
+        stillOpen = FindThreadWindow("TFStart") != nullptr;
+        ClickControl(d->Button2);
+    });
+    ChooseMenuItem(form.get(), form->N14);
+    RemoveDirectoryA(SettingsFilePath().c_str());
+    ASSERT_TRUE(dialog->Seen);
+    ASSERT_TRUE(error && error->Seen) << "the user is told";
+    EXPECT_EQ(error->Caption, "错误");
+    EXPECT_NE(error->Text.find(SettingsFilePath()), std::string::npos) << error->Text;
+    EXPECT_TRUE(stillOpen) << "the dialog did not close as if it had stored the choice";
+    EXPECT_EQ(form->StartMode, StartManual) << "the choice not stored is not taken";
+}

@@ -220,22 +220,6 @@ TEST_P(LinkService, LogoutIsReportedAndFreesTheSlot) {
     EXPECT_TRUE(onlineSlots().empty());
 }
 
-TEST_P(LinkService, FullQueueLosesNewEventsButMessagesStayOneToOne) {
-    SetEnvironmentVariableA("VERRIN_QUEUE_LIMIT", "3");
-    restartService();
-    auto terminal = loggedIn("6001");
-    for (std::uint8_t i = 1; i <= 6; ++i) terminal->sendData(std::vector<std::uint8_t>{i});
-    // Not pumping: the window reads nothing while the terminal's packets arrive.
-    const DWORD start = GetTickCount();
-    while (counters().EventsLost < 3 && GetTickCount() - start < 3000) Sleep(10);
-    EXPECT_EQ(counters().EventsLost, 3u);
-
-    host_.pumpFor(300);
-    ASSERT_EQ(host_.records.size(), 4u);
-    EXPECT_EQ(host_.messages, 4);
-    for (std::uint8_t i = 1; i <= 3; ++i) EXPECT_EQ(host_.records[i].Data[0], i);
-}
-
 TEST_P(LinkService, CallerMistakesFailWithoutTouchingMemoryTheyShouldNot) {
     auto terminal = loggedIn("9001");
     EXPECT_LT(do_read_proc(nullptr, nullptr, 1), 0);

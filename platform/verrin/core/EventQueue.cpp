@@ -3,7 +3,7 @@
 namespace verrin {
 
 bool EventQueue::push(LinkEvent&& event) {
-    if (events_.size() >= limit_) {
+    if (full() && whenFull_ == WhenFull::Drop) {
         ++lost_;
         return false;
     }

@@ -5,7 +5,11 @@
 namespace verrin {
 
 LinkEngine::LinkEngine(const LinkLimits& limits, Clock& clock)
-    : limits_(limits), clock_(clock), table_(limits.slots), queue_(limits.queueLimit) {}
+    : limits_(limits),
+      clock_(clock),
+      table_(limits.slots),
+      queue_(limits.queueLimit,
+             limits.holdInputWhenFull ? EventQueue::WhenFull::Keep : EventQueue::WhenFull::Drop) {}
 
 void LinkEngine::onFrame(const PeerRef& peer, const Frame& frame, Outbox& out) {
     switch (static_cast<FrameType>(frame.type)) {
@@ -32,6 +36,8 @@ void LinkEngine::onPeerLost(const PeerRef& peer, Outbox& out) {
 }
 
 void LinkEngine::sweep(Outbox& out) {
+    // While input is held, a terminal's frames may be waiting in the network: its silence is ours.
+    if (holding_) return;
     const std::uint64_t now = clock_.nowMs();
     if (now < limits_.idleTimeoutMs) return;
     for (int slot : table_.silentSince(now - limits_.idleTimeoutMs)) {
@@ -136,6 +142,8 @@ void LinkEngine::refuseBeforeLogin(const PeerRef& peer, Outbox& out) {
 bool LinkEngine::takeEvent(LinkEvent& event) {
     if (!queue_.pop(event)) return false;
     ++counters_.eventsRead;
+    // Half the queue is room for a burst before input has to be held again.
+    if (holding_ && queue_.size() <= queue_.limit() / 2) resumeInput();
     return true;
 }
 
@@ -204,6 +212,23 @@ void LinkEngine::queueEvent(LinkEvent&& event, Outbox& out) {
     if (!queue_.push(std::move(event))) return;
     ++counters_.eventsQueued;
     ++out.newEvents;
+    if (limits_.holdInputWhenFull && queue_.full() && !holding_) holdInput();
+}
+
+void LinkEngine::holdInput() {
+    holding_ = true;
+    holdingSinceMs_ = clock_.nowMs();
+}
+
+// The time input was held does not count as silence: every idle clock moves on by that much.
+void LinkEngine::resumeInput() {
+    holding_ = false;
+    const std::uint64_t now = clock_.nowMs();
+    const std::uint64_t held = now - holdingSinceMs_;
+    for (int slot : table_.onlineSlots()) {
+        Terminal& terminal = table_.at(static_cast<std::size_t>(slot));
+        terminal.lastHeardMs = terminal.lastHeardMs + held < now ? terminal.lastHeardMs + held : now;
+    }
 }
 
 void LinkEngine::reply(Outbox& out, const PeerRef& peer, FrameType type, std::uint16_t sequence,

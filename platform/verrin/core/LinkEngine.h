@@ -18,6 +18,9 @@ struct LinkLimits {
     std::size_t slots = 2048;
     std::uint32_t idleTimeoutMs = 180000;
     std::size_t queueLimit = 16384;
+    // Over TCP a full queue holds the input back (the terminals' data wait in the network) instead
+    // of dropping events; over UDP there is nowhere to hold them, so they are dropped and counted.
+    bool holdInputWhenFull = false;
 };
 
 struct LinkCounters {
@@ -63,6 +66,9 @@ public:
     void sweep(Outbox& out);
 
     bool takeEvent(LinkEvent& event);
+    // False while input is held back: the queue filled up, and the host has not yet read it down
+    // to half. The network side hands over no frames meanwhile.
+    bool takesInput() const { return !holding_; }
     void acknowledge(const LinkEvent& event, Outbox& out);
     SendResult sendData(const std::string& id, const std::uint8_t* data, std::size_t length, Outbox& out);
     bool detach(const std::string& id, Outbox& out);
@@ -82,6 +88,8 @@ private:
     void endSession(int slot, EventKind kind, Outbox& out);
     void closePeer(const PeerRef& peer, CloseReason reason, Outbox& out);
     void queueEvent(LinkEvent&& event, Outbox& out);
+    void holdInput();
+    void resumeInput();
 
     static void reply(Outbox& out, const PeerRef& peer, FrameType type, std::uint16_t sequence,
                       const std::uint8_t* payload = nullptr, std::size_t length = 0);
@@ -91,6 +99,8 @@ private:
     TerminalTable table_;
     EventQueue queue_;
     LinkCounters counters_;
+    bool holding_ = false;
+    std::uint64_t holdingSinceMs_ = 0;
 };
 
 }  // namespace verrin

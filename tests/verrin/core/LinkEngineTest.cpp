@@ -152,3 +152,101 @@ TEST_F(Engine, AcknowledgesWithTheSequenceAndSendsNumberedHostData) {
     EXPECT_EQ(frames[0].sequence, 321);
     EXPECT_EQ(frames[1].payload, (std::vector<std::uint8_t>{0, 1}));
 }
+
+namespace {
+
+// Over TCP the queue keeps every event and input is held while it is full.
+class HoldingEngine : public Engine {
+protected:
+    HoldingEngine() : holding(holdingLimits(), clock) {}
+    static LinkLimits holdingLimits() {
+        LinkLimits l = limits();
+        l.holdInputWhenFull = true;
+        return l;
+    }
+    LinkEngine holding;
+};
+
+}  // namespace
+
+TEST_F(HoldingEngine, AFullQueueHoldsInputUntilReadDownToHalfAndLosesNothing) {
+    holding.onFrame(udpPeer(1), loginFrame("A"), out);
+    for (std::uint8_t i = 0; i < 3; ++i) holding.onFrame(udpPeer(1), simpleFrame(FrameType::Data, {i}), out);
+    EXPECT_FALSE(holding.takesInput());
+    // A frame already on its way when input stopped, and the end of a session, still get in.
+    holding.onFrame(udpPeer(1), simpleFrame(FrameType::Data, {3}), out);
+    holding.onPeerLost(udpPeer(1), out);
+    EXPECT_EQ(out.newEvents, 6u);
+    EXPECT_EQ(holding.counters().eventsLost, 0u);
+
+    std::vector<EventKind> kinds;
+    std::vector<std::uint8_t> data;
+    LinkEvent event;
+    for (int read = 0; read < 3; ++read) {
+        ASSERT_TRUE(holding.takeEvent(event));
+        EXPECT_FALSE(holding.takesInput()) << "resumed with " << 5 - read << " events still queued";
+    }
+    ASSERT_TRUE(holding.takeEvent(event));  // two left: half of four
+    EXPECT_TRUE(holding.takesInput());
+    for (holding.takeEvent(event); event.kind == EventKind::Data; holding.takeEvent(event)) data.push_back(event.data[0]);
+    EXPECT_EQ(data, (std::vector<std::uint8_t>{3}));
+    EXPECT_EQ(event.kind, EventKind::Dropped);
+}
+
+TEST_F(HoldingEngine, TimeSpentHoldingInputIsNotSilence) {
+    holding.onFrame(udpPeer(1), loginFrame("A"), out);
+    holding.onFrame(udpPeer(2), loginFrame("B"), out);
+    clock.now += 1000;
+    holding.onFrame(udpPeer(1), simpleFrame(FrameType::Data, {1}), out);
+    holding.onFrame(udpPeer(1), simpleFrame(FrameType::Data, {2}), out);
+    ASSERT_FALSE(holding.takesInput());
+
+    // The host reads nothing for far longer than the time-out: nobody is dropped meanwhile.
+    clock.now += 60000;
+    holding.sweep(out);
+    LinkEvent event;
+    while (holding.takesInput() == false) holding.takeEvent(event);
+    holding.sweep(out);
+    EXPECT_EQ(holding.terminals().onlineCount(), 2u);
+
+    // Once input flows again, silence counts from where it stood when the hold began.
+    clock.now += 3999;
+    holding.sweep(out);
+    EXPECT_EQ(holding.terminals().onlineCount(), 2u);
+    clock.now += 2;
+    holding.sweep(out);
+    EXPECT_EQ(holding.terminals().findById("B"), -1);
+    EXPECT_GE(holding.terminals().findById("A"), 0);
+    EXPECT_EQ(holding.counters().timedOut, 1u);
+}
+
+// What the protocol description promises for the empty cases, in one place each.
+TEST_F(Engine, EmptyIdAndEmptyDataGetTheirDocumentedAnswers) {
+    // A login of the address and port alone has an empty id: answered as a bad id.
+    Frame emptyId = loginFrame("A");
+    emptyId.payload.resize(6);
+    engine.onFrame(udpPeer(1), emptyId, out);
+    auto frames = framesTo(out, udpPeer(1));
+    ASSERT_EQ(frames.size(), 1u);
+    EXPECT_EQ(frames[0].type, static_cast<std::uint8_t>(FrameType::LoginReply));
+    EXPECT_EQ(frames[0].payload, std::vector<std::uint8_t>{static_cast<std::uint8_t>(LoginResult::BadId)});
+    EXPECT_EQ(engine.counters().badIds, 1u);
+    EXPECT_EQ(engine.counters().malformed, 0u);
+
+    // An empty Data frame before login is data before login: Close 5.
+    out = Outbox();
+    engine.onFrame(udpPeer(2), simpleFrame(FrameType::Data), out);
+    frames = framesTo(out, udpPeer(2));
+    ASSERT_EQ(frames.size(), 1u);
+    EXPECT_EQ(frames[0].payload[0], static_cast<std::uint8_t>(CloseReason::NotLoggedIn));
+    EXPECT_EQ(engine.counters().beforeLogin, 1u);
+
+    // After login it is malformed and dropped without a word.
+    engine.onFrame(udpPeer(2), loginFrame("B"), out);
+    out = Outbox();
+    engine.onFrame(udpPeer(2), simpleFrame(FrameType::Data), out);
+    EXPECT_TRUE(out.packets.empty());
+    EXPECT_EQ(out.newEvents, 0u);
+    EXPECT_EQ(engine.counters().malformed, 1u);
+    EXPECT_EQ(engine.counters().beforeLogin, 1u);
+}
