@@ -28,6 +28,9 @@ public:
     BOOL CommitDevicePage();
     // The status query of the ticked devices comes with the SMS commands.
     void QueryCheckedDevices(BOOL) {}
+    // A message the modem link received, handed on to the page. It is only taken in until the
+    // page reads replies.
+    void OnSmsReply(const CString&, const CString&, const CString&) {}
 
     // The device's configuration file. An empty path stands for no file: every key takes its
     // default.

@@ -7,6 +7,7 @@
 #include "Marqtel.h"
 #include "MarqtelDoc.h"
 #include "ModemView.h"
+#include "ProgressDlg.h"
 #include "SyslogView.h"
 #include "afxdlgs.h"
 #include "resource.h"
@@ -17,6 +18,8 @@ IMPLEMENT_DYNCREATE(CMainFrame, CGuiFrameWnd)
 
 BEGIN_MESSAGE_MAP(CMainFrame, CGuiFrameWnd)
     ON_WM_CREATE()
+    ON_WM_CLOSE()
+    ON_WM_DESTROY()
     ON_WM_TIMER()
     ON_WM_SYSCOLORCHANGE()
     ON_COMMAND(ID_NEW_DEVICE, OnNewDevice)
@@ -35,18 +38,24 @@ BEGIN_MESSAGE_MAP(CMainFrame, CGuiFrameWnd)
     ON_COMMAND(ID_STYLE_BLUE, OnColorStyleBlue)
     ON_COMMAND(ID_STYLE_GREY, OnColorStyleGrey)
     ON_MESSAGE(WM_SERIAL_RXCHAR, OnSerialRxChar)
+    ON_MESSAGE(WM_MODEM_RESTART, OnModemRestart)
 END_MESSAGE_MAP()
 
 static const UINT kIndicators[] = { ID_SEPARATOR, ID_INDICATOR_CAPS, ID_INDICATOR_NUM, ID_INDICATOR_SCRL };
 static const COLORREF kMaskRed = RGB(255, 0, 0);
 static const char kWebPage[] = "http://www.dovrane.example/";
 
-CMainFrame::CMainFrame() : m_bSending(0)
+CMainFrame::CMainFrame()
+    : m_pProgressDlg(NULL), m_bSending(0), m_nExchange(EXCHANGE_NONE), m_bCallOffAllowed(TRUE),
+      m_bCloseAfterExchange(FALSE), m_bRestartAfterExchange(FALSE), m_bProgramEnding(FALSE),
+      m_dwModemStep(ModemStepSetting())
 {
 }
 
 CMainFrame::~CMainFrame()
 {
+    delete m_pProgressDlg;
+    m_pProgressDlg = NULL;
 }
 
 BOOL CMainFrame::PreCreateWindow(CREATESTRUCT& cs)
@@ -194,6 +203,8 @@ void CMainFrame::OnTimer(UINT_PTR nIDEvent)
         } else {
             ShowDeviceView();
         }
+    } else if (nIDEvent == TIMER_SMS_POLL) {
+        OnPollTimer();
     }
     CGuiFrameWnd::OnTimer(nIDEvent);
 }
@@ -202,41 +213,6 @@ void CMainFrame::OnTimer(UINT_PTR nIDEvent)
 BOOL CMainFrame::LoginAtStartup()
 {
     return TRUE;
-}
-
-// Stand-in until the modem link exists: the tool runs as if no modem were configured, so the
-// modem port stays closed.
-int CMainFrame::InitSmsModem()
-{
-    m_wndStatusBar.SetPaneText(0, "没有短信模块!", TRUE);
-    WriteLog(LOG_INFO, NULL, NULL, "没有短信模块!");
-    return 0;
-}
-
-// Stand-in until the progress pop-up exists: the text goes to the status bar.
-void CMainFrame::ShowProgress(CString strText, int nShow, int)
-{
-    if (nShow)
-        m_wndStatusBar.SetPaneText(0, strText, TRUE);
-}
-
-// The wait sleeps until a message comes or the time is up: waiting for the next message alone
-// would hold the caller for as long as the queue stays quiet.
-int CMainFrame::Delay(DWORD dwMilliseconds)
-{
-    DWORD dwStart = ::GetTickCount();
-    for (;;) {
-        DWORD dwElapsed = ::GetTickCount() - dwStart;
-        if (dwElapsed > dwMilliseconds)
-            return 0;
-        ::MsgWaitForMultipleObjects(0, NULL, FALSE, dwMilliseconds - dwElapsed + 1, QS_ALLINPUT);
-        // A window that keeps asking to be painted must not hold the wait past its time either.
-        MSG msg;
-        while (::GetTickCount() - dwStart <= dwMilliseconds && ::PeekMessageA(&msg, NULL, 0, 0, PM_NOREMOVE)) {
-            if (!AfxPumpMessage())
-                return 0; // the program is ending
-        }
-    }
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -8,17 +8,25 @@
 #include "GuiMiniTool.h"
 #include "GuiSplitterWnd.h"
 #include "SerialPort.h"
+#include "SmsListing.h"
+
+#include <vector>
 
 class CDeviceView;
 class CGOut;
+class CProgressDlg;
+
+// Posted to the frame when a port change had to wait for an exchange with the modem to end.
+#define WM_MODEM_RESTART (WM_APP + 0x102)
 
 class CMainFrame : public CGuiFrameWnd {
     DECLARE_DYNCREATE(CMainFrame)
 public:
     ~CMainFrame() override;
 
-    int m_bSending;     // an SMS is being sent; the poll waits
-    CSerialPort m_Port; // the modem's port; it closes, and its monitor thread ends, with the frame
+    CProgressDlg* m_pProgressDlg; // made at its first use, destroyed with the frame
+    int m_bSending;               // an SMS is being sent; the poll waits
+    CSerialPort m_Port;           // the modem's port; it closes, and its monitor thread ends, with the frame
 
     void ShowDeviceView();
     void ShowModemView();
@@ -28,21 +36,43 @@ public:
     CDeviceView* GetDeviceView() const;
     CGOut* GetNavigationBar() const;
 
-    // Waits the given time while the message loop goes on; ends early only when the program is
-    // ending.
+    // Waits the given time while the message loop goes on. An exchange with the modem that is
+    // being called off does not wait; a program that is ending waits without handling messages.
     int Delay(DWORD dwMilliseconds);
+    // Shows the pop-up with the text and a bar that fills in nTicks seconds (nShow nonzero), the
+    // main window disabled meanwhile; or hides it again (nShow 0).
     void ShowProgress(CString strText, int nShow, int nTicks);
+
+    // The modem link (MainFrmModem.cpp). Results: 0 success; -1 general failure; -2 port not
+    // open or time-out; -3 an unexpected answer or a failed send.
     int InitSmsModem();
+    int SendSms(const char* pszName, const char* pszPhone, const char* pszText);
+    int SendSmsViaModem(const char* pszName, const char* pszPhone, const char* pszText);
+    int PollSms();
+    // Shows the device page and hands it one received message.
+    virtual void DispatchSms(const CString& strSender, const CString& strTime, const CString& strMessage);
+    int ReadLine(CString& strLine, int nTimeout);
+    int ReadLineExpect(CString& strLine, const char* pszExpected, int nTimeout);
+    int WaitForText(CString& strBuffer, const char* pszText, int nTimeout);
+    BOOL IsExchangingWithModem() const { return m_nExchange != EXCHANGE_NONE; }
 
     BOOL PreCreateWindow(CREATESTRUCT& cs) override;
 
 protected:
+    // One exchange with the modem at a time: start-up, a send or a poll. Every wait inside one
+    // runs the message loop, so anything that could start another exchange, close the port or
+    // close the frame meanwhile finds out here.
+    enum Exchange { EXCHANGE_NONE, EXCHANGE_STARTUP, EXCHANGE_SEND, EXCHANGE_POLL };
+    class CExchangeScope;
+
     CMainFrame();
     BOOL OnCreateClient(LPCREATESTRUCT lpcs, CCreateContext* pContext) override;
     BOOL ShowPage(CRuntimeClass* pPageClass);
     BOOL LoginAtStartup();
 
     afx_msg int OnCreate(LPCREATESTRUCT lpcs);
+    afx_msg void OnClose();
+    afx_msg void OnDestroy();
     afx_msg void OnTimer(UINT_PTR nIDEvent);
     afx_msg void OnSysColorChange();
     afx_msg void OnColorStyleBlue() { OnColorStyle(GUISTYLE_2003); }
@@ -59,7 +89,36 @@ protected:
     afx_msg void OnAppClose();
     // The modem link takes the port's bytes from its buffer; the notice of each needs no answer.
     afx_msg LRESULT OnSerialRxChar(WPARAM, LPARAM) { return 0; }
+    afx_msg LRESULT OnModemRestart(WPARAM, LPARAM);
     DECLARE_MESSAGE_MAP()
+
+    // The modem link's own steps (MainFrmModem.cpp).
+    static DWORD ModemStepSetting();
+    DWORD ModemWait(DWORD dwMilliseconds) const { return dwMilliseconds * m_dwModemStep / 100; }
+    BOOL IsExchangeCalledOff() const;
+    // The next byte of the modem's answer; FALSE once the time-out's empty reads are used up.
+    BOOL TakeModemByte(char& ch, int& nEmptyReads, int nTimeout);
+    void WriteModem(const char* pszText, int nLength = -1);
+    void ClearModemInput();
+    void SetStatusText(LPCTSTR pszText);
+    int StartModem(int nPort);
+    BOOL ModemAnswersAte0();
+    BOOL ModemEntersTextMode();
+    void ReportModemFailure(LPCTSTR pszText);
+    BOOL ModemTakesMessage(const char* pszPhone, const char* pszText);
+    void ReportSendResult(const char* pszName, const char* pszPhone, BOOL bSent);
+    void OnPollTimer();
+    BOOL IsModalLoopRunning() const;
+    std::vector<SmsEntry> ReadListing();
+    void DispatchListing(const std::vector<SmsEntry>& entries);
+    void DeleteMessages(const std::vector<SmsEntry>& entries);
+
+    Exchange m_nExchange;
+    BOOL m_bCallOffAllowed;       // the exchange may end early when the frame closes
+    BOOL m_bCloseAfterExchange;   // a close came during an exchange and is carried out after it
+    BOOL m_bRestartAfterExchange; // so is a change of the modem's port
+    BOOL m_bProgramEnding;        // the message loop has been told to quit
+    DWORD m_dwModemStep;          // the idle step of the modem's reads, normally 100 ms
 
     CGuiMiniTool m_wndToolLeft;
     CGuiMiniTool m_wndToolRight;

@@ -191,6 +191,13 @@ TEST_F(DocViewTest, TheStatusBarCarriesTheMessageText)
 {
     m_frame->SetMessageText("短信模块就绪");
     EXPECT_STREQ("短信模块就绪", m_frame->m_status.GetPaneText(0));
+    // The control counts characters, not the bytes of the double-byte ones: the whole text comes
+    // back, and no more is written than the buffer holds.
+    const char kLong[] = "打开串口[COM99]失败! 请检查串口线和SIM卡!";
+    m_frame->m_status.SetPaneText(0, kLong);
+    CString text = m_frame->m_status.GetPaneText(0);
+    EXPECT_EQ((int)strlen(kLong), text.GetLength());
+    EXPECT_STREQ(kLong, text);
 }
 
 } // namespace

@@ -8,6 +8,7 @@
 #include "MainFrm.h"
 #include "Marqtel.h"
 #include "MarqtelDoc.h"
+#include "ProgressDlg.h"
 #include "TestSupport.h"
 #include "ToolTestSupport.h"
 #include "resource.h"
@@ -18,6 +19,21 @@
 #include <vector>
 
 namespace {
+
+// The texts the frame's progress pop-up shows, noted from a timer while an action runs.
+CMainFrame* g_pNoticeFrame = nullptr;
+std::vector<std::string> g_notices;
+
+void CALLBACK NoteNotice(HWND, UINT, UINT_PTR, DWORD)
+{
+    CProgressDlg* pPopUp = g_pNoticeFrame->m_pProgressDlg;
+    if (pPopUp == nullptr || !pPopUp->IsWindowVisible())
+        return;
+    CString text;
+    pPopUp->GetDlgItemText(IDC_PROGRESS_TEXT, text);
+    if (g_notices.empty() || g_notices.back() != (LPCTSTR)text)
+        g_notices.push_back((LPCTSTR)text);
+}
 
 const char kHeader[] = "设备名称,序列号,手机号码,设备型号,软件版本,信号质量\n";
 
@@ -120,6 +136,18 @@ protected:
         answerer.Stop();
         m_lastCaptions = answerer.m_captions;
         return answerer.m_messages;
+    }
+
+    // The notices shown in the progress pop-up while the action ran.
+    template <class Action>
+    std::vector<std::string> Notices(Action action)
+    {
+        g_pNoticeFrame = m_frame;
+        g_notices.clear();
+        UINT_PTR nTimer = ::SetTimer(NULL, 0, 100, NoteNotice);
+        action();
+        ::KillTimer(NULL, nTimer);
+        return g_notices;
     }
 
     std::string m_folder;
@@ -415,13 +443,11 @@ TEST_F(DevicePageTest, PageButtonsSaveDiscardExportAndImport)
     Open("A\n");
     ClickRow(0);
     SetText(IDC_APN, "saved");
-    Click(IDC_SAVE_CHANGES);
+    EXPECT_EQ(std::vector<std::string>{ "设备配置已保存！" }, Notices([&] { Click(IDC_SAVE_CHANGES); }));
     EXPECT_EQ("saved", Ini("A", "GPRS 拨号参数设置", "DialAPN"));
-    EXPECT_EQ("设备配置已保存！", std::string(m_frame->m_wndStatusBar.GetPaneText(0)));
     SetText(IDC_APN, "typed");
-    Click(IDC_DISCARD_CHANGES);
+    EXPECT_EQ(std::vector<std::string>{ "设备配置已重置！" }, Notices([&] { Click(IDC_DISCARD_CHANGES); }));
     EXPECT_EQ("saved", Text(IDC_APN));
-    EXPECT_EQ("设备配置已重置！", std::string(m_frame->m_wndStatusBar.GetPaneText(0)));
 
     std::string exported = m_folder + "\\exported.ini";
     Answering(IDOK, [&] { Click(IDC_EXPORT_CONFIG); }, exported);
@@ -465,16 +491,18 @@ TEST_F(DevicePageTest, NothingUnwrittenCountsAsSaved)
     Open("A\n");
     ClickRow(0);
     SetText(IDC_SERVER_PORT, "no number");
-    EXPECT_EQ(std::vector<std::string>{ "请输入一个整数。" }, Answering(IDOK, [&] { Click(IDC_SAVE_CHANGES); }));
+    std::vector<std::string> notices = Notices([&] {
+        EXPECT_EQ(std::vector<std::string>{ "请输入一个整数。" }, Answering(IDOK, [&] { Click(IDC_SAVE_CHANGES); }));
+    });
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesA(IniPath("A").c_str()));
-    EXPECT_NE("设备配置已保存！", std::string(m_frame->m_wndStatusBar.GetPaneText(0)));
+    EXPECT_TRUE(notices.empty());
 
     SetText(IDC_SERVER_PORT, "1");
     Command(ID_NEW_DEVICE);
     HANDLE hHeld = ::CreateFileA((m_folder + "\\devices.csv").c_str(), GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL);
-    EXPECT_EQ(1u, Answering(IDOK, [&] { Command(ID_SAVE_DEVICES); }).size());
+    notices = Notices([&] { EXPECT_EQ(1u, Answering(IDOK, [&] { Command(ID_SAVE_DEVICES); }).size()); });
     EXPECT_TRUE(m_doc->IsModified());
-    EXPECT_NE("设备列表已保存！", std::string(m_frame->m_wndStatusBar.GetPaneText(0)));
+    EXPECT_TRUE(notices.empty());
     EXPECT_EQ(2u, Answering(IDYES, [&] { m_frame->SendMessage(WM_CLOSE); }).size());
     EXPECT_TRUE(::IsWindow(m_hFrame));
     ::CloseHandle(hHeld);

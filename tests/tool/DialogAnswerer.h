@@ -1,6 +1,6 @@
 // Answers the modal windows that a test's own thread opens, from a second thread, the way a user
 // would: a file dialog gets the given path and OK; a message box has its caption and text noted
-// and gets the given button.
+// and gets the given button. Other dialogs are not answered.
 #pragma once
 
 #include <windows.h>
@@ -42,6 +42,10 @@ private:
             return TRUE;
         // The file name box of the file dialogs (combo box 1148 in the explorer style).
         HWND hName = ::GetDlgItem(hWnd, 1152) ? ::GetDlgItem(hWnd, 1152) : ::GetDlgItem(hWnd, 1148);
+        // A message box shows its text in static 0xFFFF; other dialogs (the progress pop-up)
+        // are left alone.
+        if (hName == NULL && ::GetDlgItem(hWnd, 0xFFFF) == NULL)
+            return TRUE;
         int nButton = IDOK;
         if (hName != NULL) {
             ::SendMessageA(hName, WM_SETTEXT, 0, (LPARAM)self->m_path.c_str());

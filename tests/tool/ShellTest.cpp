@@ -11,6 +11,7 @@
 #include "ProcessCounts.h"
 #include "ModemView.h"
 #include "SyslogView.h"
+#include "TestProfile.h"
 #include "TestSupport.h"
 #include "ToolTestSupport.h"
 #include "resource.h"
@@ -69,6 +70,7 @@ protected:
     }
     void Command(UINT nID) { m_frame->SendMessage(WM_COMMAND, nID); }
 
+    TestProfile m_profile; // no modem: the start-up timer shows the device page
     CMarqtelDoc* m_doc = nullptr;
     CMainFrame* m_frame = nullptr;
     HWND m_hFrame = NULL;
@@ -355,6 +357,7 @@ protected:
         m_exe = m_folder + "\\Marqtel.exe";
         m_processes.reserve(4); // Start hands out references into the list
         ASSERT_TRUE(::CopyFileA(source.c_str(), m_exe.c_str(), FALSE));
+        SetProgramModemPort(-1);
     }
     void TearDown() override
     {

@@ -1,0 +1,83 @@
+// The main frame in the test's process with a simulated GSM modem on the far end of a serial
+// pair: the frame's modem port is the near end, and the test reads what the modem received.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include "GsmModem.h"
+#include "MainFrm.h"
+#include "SerialModem.h"
+#include "TestProfile.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+// The frame, noting every message it hands to the device page.
+class CTestFrame : public CMainFrame {
+public:
+    struct Dispatched {
+        std::string sender;
+        std::string time;
+        std::string message;
+    };
+    std::vector<Dispatched> m_dispatched;
+    // Runs before the page gets each message.
+    std::function<void(const Dispatched&)> m_onDispatch;
+
+    void DispatchSms(const CString& strSender, const CString& strTime, const CString& strMessage) override
+    {
+        m_dispatched.push_back({ (LPCTSTR)strSender, (LPCTSTR)strTime, (LPCTSTR)strMessage });
+        if (m_onDispatch)
+            m_onDispatch(m_dispatched.back());
+        CMainFrame::DispatchSms(strSender, strTime, strMessage);
+    }
+};
+
+class ModemTest : public ::testing::Test {
+protected:
+    // The modem's waits in these tests: idle steps of 20 ms instead of 100, and a line five
+    // times as fast as 9600 baud, so that as many bytes arrive in a step as they would.
+    static const int kStepMs = 20;
+    static const unsigned kLineRate = 4800;
+
+    void SetUp() override;
+    void TearDown() override;
+
+    // A new frame on the modem's port (its start-up timer stopped), and the modem.
+    void OpenFrame();
+    void CloseFrame();
+    // The modem as it is after a start-up: echo off, text mode on. The frame's port is opened
+    // and monitored without a dialogue.
+    void OpenReadyModem();
+
+    template <class Fn>
+    auto Modem(Fn fn) -> decltype(fn(std::declval<gsmsim::GsmModem&>()))
+    {
+        return m_modem.With(fn);
+    }
+    // What the modem received since the last call.
+    std::string TakeTranscript();
+    std::string Log();
+    std::string Status();
+    // Whether the log has a line of the level, device fields and message.
+    bool LogHas(int level, const std::string& message, const char* name = "", const char* phone = "");
+    bool PollTimerRunning();
+    // Runs this thread's messages until the frame is gone or the time is up.
+    bool WaitForFrameToClose(DWORD dwTimeout = 5000);
+
+    TestProfile m_profile;
+    gsmsim::SerialModem m_modem;
+    int m_nPort = 0;      // the frame's end of the pair
+    int m_nModemPort = 0; // the modem's end
+    CDocument* m_doc = nullptr;
+    CTestFrame* m_frame = nullptr;
+    HWND m_hFrame = NULL;
+};
+
+// Calls fn once, from a timer of this thread, after the delay: so it runs inside whatever wait
+// or modal loop the thread is in by then.
+void CallSoon(DWORD dwDelay, std::function<void()> fn);
+// Answers every message box of this thread with OK, through its message queue; returns how
+// many there were.
+int CloseMessageBoxes();
