@@ -92,6 +92,9 @@ LRESULT TWinSkinForm::SkinWndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         goesOn = false;
         break;
     case WM_ACTIVATE:
+        // The high word says whether the window is minimised, not whether it is active.
+        Active = LOWORD(wParam) != WA_INACTIVE;
+        break;
     case WM_NCACTIVATE:
         Active = wParam != 0;
         break;

@@ -246,3 +246,22 @@ TEST_F(SkinWindow, ANewSkinIsAppliedToTheWindowsSkinnedWithIt) {
     DeleteObject(region);
     EXPECT_EQ(SkinOf(own.Form->Handle())->State, wsSkinned);
 }
+
+// A window deactivated while minimised draws its inactive look; a second main-form component
+// finds the one window hook in place.
+TEST_F(SkinWindow, AMinimisedWindowThatLosesTheActivationIsInactive) {
+    const auto form = ShowForm();
+    const auto other = ShowForm();
+    SetForegroundWindow(form->Handle());
+    PumpMessages(20);
+    ASSERT_TRUE(SkinOf(form->Handle())->Active);
+    ShowWindow(form->Handle(), SW_MINIMIZE);
+    SetForegroundWindow(other->Handle());
+    PumpMessages(50);
+    EXPECT_EQ(SkinOf(form->Handle())->ShowState, ssMinimized);
+    EXPECT_FALSE(SkinOf(form->Handle())->Active);
+
+    const HHOOK hook = SkinManager->HookHandle;
+    const TSkinForm second = ReadSkinForm(FileBytes(SkinPackagePath()));
+    EXPECT_EQ(SkinManager->HookHandle, hook);
+}
