@@ -1,19 +1,25 @@
 #include "WindowProcInstance.h"
 
-const char* TWindowProcInstance::PropertyName(TWindowProcKind kind) {
-    switch (kind) {
-    case TWindowProcKind::SkinnedWindow: return "SkinEngine.Window";
-    case TWindowProcKind::MDIClient: return "SkinEngine.MDIClient";
-    case TWindowProcKind::PopupMenu: return "SkinEngine.PopupMenu";
-    case TWindowProcKind::ControlSkin: return "SkinEngine.Control";
-    }
-    return "SkinEngine.Window";
+#include <array>
+#include <unordered_map>
+
+namespace {
+
+// The bindings of each kind, by window. Kept in the process rather than as window properties,
+// which would cost a round trip to the window system for every message; the engine runs on the
+// GUI thread alone.
+std::unordered_map<HWND, TWindowProcInstance*>& Bindings(TWindowProcKind kind) {
+    static std::array<std::unordered_map<HWND, TWindowProcInstance*>, 4> bindings;
+    return bindings[static_cast<std::size_t>(kind)];
 }
+
+}  // namespace
 
 template <TWindowProcKind Kind>
 LRESULT CALLBACK TWindowProcInstance::Dispatch(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
-    auto* self = static_cast<TWindowProcInstance*>(GetPropA(window, PropertyName(Kind)));
-    if (self && self->FHandler) return self->FHandler(msg, wParam, lParam);
+    const auto& bindings = Bindings(Kind);
+    const auto found = bindings.find(window);
+    if (found != bindings.end() && found->second->FHandler) return found->second->FHandler(msg, wParam, lParam);
     // A binding that let go while the system still routed a message here.
     return IsWindowUnicode(window) ? DefWindowProcW(window, msg, wParam, lParam) : DefWindowProcA(window, msg, wParam, lParam);
 }
@@ -29,11 +35,11 @@ WNDPROC TWindowProcInstance::DispatchProc() const {
 }
 
 bool TWindowProcInstance::Install(HWND window, bool unicode, THandler handler) {
-    if (FWindow || !IsWindow(window) || GetPropA(window, PropertyName(FKind))) return false;
+    if (FWindow || !IsWindow(window) || Bindings(FKind).count(window)) return false;
     FWindow = window;
     FUnicode = unicode;
     FHandler = std::move(handler);
-    SetPropA(window, PropertyName(FKind), this);
+    Bindings(FKind)[window] = this;
     const auto proc = reinterpret_cast<LONG_PTR>(DispatchProc());
     const LONG_PTR old = unicode ? SetWindowLongPtrW(window, GWLP_WNDPROC, proc) : SetWindowLongPtrA(window, GWLP_WNDPROC, proc);
     FOldProc = reinterpret_cast<WNDPROC>(old);
@@ -46,8 +52,10 @@ void TWindowProcInstance::Remove() {
         const auto old = reinterpret_cast<LONG_PTR>(FOldProc);
         if (FUnicode) SetWindowLongPtrW(FWindow, GWLP_WNDPROC, old);
         else SetWindowLongPtrA(FWindow, GWLP_WNDPROC, old);
-        if (GetPropA(FWindow, PropertyName(FKind)) == this) RemovePropA(FWindow, PropertyName(FKind));
     }
+    auto& bindings = Bindings(FKind);
+    const auto found = bindings.find(FWindow);
+    if (found != bindings.end() && found->second == this) bindings.erase(found);
     // The handler stays: Remove may run inside it (a window that is going lets go of its skin).
     FWindow = nullptr;
 }

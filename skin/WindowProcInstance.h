@@ -1,8 +1,8 @@
 #pragma once
 // A window procedure bound to an object: put in place of a window's own procedure, with the
-// previous one kept to pass messages on to and to put back. The window finds its object through
-// a window property; each kind of binding has a property and a procedure of its own, so a window
-// can carry one binding of every kind at the same time (a form and its MDI client, say).
+// previous one kept to pass messages on to and to put back. Each kind of binding has a procedure
+// and a table of windows of its own, so a window can carry one binding of every kind at the same
+// time (a form and its MDI client, say).
 #include "components/Win32.h"
 
 #include <functional>
@@ -33,7 +33,6 @@ public:
 private:
     template <TWindowProcKind Kind>
     static LRESULT CALLBACK Dispatch(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
-    static const char* PropertyName(TWindowProcKind kind);
     WNDPROC DispatchProc() const;
 
     TWindowProcKind FKind;
