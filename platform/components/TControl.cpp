@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <map>
+#include <unordered_map>
 
 #include "components/SysUtils.h"
 #include "components/Graphics.h"
@@ -56,6 +57,30 @@ std::map<std::string, WNDPROC>& BaseProcedures() {
     static std::map<std::string, WNDPROC> procedures;
     return procedures;
 }
+
+// The controls of the process's windows, as the window property says too. Every message of
+// every control looks its control up; reading the property is a round trip to the window server
+// under Wine, so the lookups read this map instead. Its lock is held only for the lookup.
+struct ControlsOfWindows {
+    CRITICAL_SECTION lock;
+    std::unordered_map<HWND, TControl*> map;
+    ControlsOfWindows() { InitializeCriticalSection(&lock); }
+};
+
+ControlsOfWindows& TheControlsOfWindows() {
+    static ControlsOfWindows* controls = new ControlsOfWindows;  // lives as long as the process
+    return *controls;
+}
+
+class LockedControls {
+public:
+    LockedControls() : controls(TheControlsOfWindows()) { EnterCriticalSection(&controls.lock); }
+    ~LockedControls() { LeaveCriticalSection(&controls.lock); }
+    std::unordered_map<HWND, TControl*>& map() { return controls.map; }
+
+private:
+    ControlsOfWindows& controls;
+};
 }  // namespace
 
 ATOM TControl::ControlAtom() {
@@ -70,7 +95,9 @@ ATOM TControl::ControlAtom() {
 
 TControl* TControl::FindControl(HWND window) {
     if (!window) return nullptr;
-    return static_cast<TControl*>(GetPropA(window, reinterpret_cast<LPCSTR>(static_cast<ULONG_PTR>(ControlAtom()))));
+    LockedControls locked;
+    auto entry = locked.map().find(window);
+    return entry != locked.map().end() ? entry->second : nullptr;
 }
 
 TCustomForm* GetParentForm(TControl* control) {
@@ -165,6 +192,8 @@ void TControl::CreateWnd() {
 void TControl::AttachWindow(HWND window) {
     FHandle = window;
     SetPropA(window, reinterpret_cast<LPCSTR>(static_cast<ULONG_PTR>(ControlAtom())), this);
+    LockedControls locked;
+    locked.map()[window] = this;
 }
 
 void TControl::InitializeWindow() {
@@ -188,6 +217,11 @@ void TControl::DestroyHandle() {
 void TControl::HandleDestroyed() {
     if (!FHandle) return;
     RemovePropA(FHandle, reinterpret_cast<LPCSTR>(static_cast<ULONG_PTR>(ControlAtom())));
+    {
+        LockedControls locked;
+        auto entry = locked.map().find(FHandle);
+        if (entry != locked.map().end() && entry->second == this) locked.map().erase(entry);
+    }
     FHandle = nullptr;
 }
 

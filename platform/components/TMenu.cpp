@@ -12,6 +12,7 @@ const TClassInfo& TMenu::StaticClass() {
     static const TClassInfo info = TClassBuilder<TMenu>("TMenu")
         .Object("Images", &TMenu::Images, &TMenu::SetImages)
         .Bool("OwnerDraw", &TMenu::OwnerDraw, &TMenu::SetOwnerDraw).Default(0)
+        .Enum("BiDiMode", BiDiModeType, &TMenu::BiDiMode, &TMenu::SetBiDiMode).Default(bdLeftToRight)
         .Build();
     return info;
 }
@@ -77,7 +78,7 @@ void TMenu::GetChildren(const std::function<void(TComponent*)>& proc, TComponent
 
 // ---- owner drawing --------------------------------------------------------------------------
 
-static void MeasurePlainItem(TMenuItem* item, TCanvas& canvas, int& width, int& height) {
+void TMenu::MeasureItem(TMenuItem* item, TCanvas& canvas, int& width, int& height) {
     if (item->IsLine()) {
         width = 10;
         height = 8;
@@ -123,7 +124,7 @@ bool TMenu::HandleOwnerDraw(TMessage& m) {
         canvas.SetHandle(dc);
         canvas.Font()->Assign(Screen->MenuFont());
         int width = 0, height = 0;
-        MeasurePlainItem(item, canvas, width, height);
+        MeasureItem(item, canvas, width, height);
         if (item->OnMeasureItem) item->OnMeasureItem(item, &canvas, width, height);
         canvas.SetHandle(nullptr);
         ReleaseDC(nullptr, dc);

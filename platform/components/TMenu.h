@@ -21,6 +21,9 @@ public:
     TImageList* Images() const { return FImages; }
     void SetImages(TImageList* images);
     virtual bool IsMenuBar() const { return false; }
+    TBiDiMode BiDiMode() const { return FBiDiMode; }
+    void SetBiDiMode(TBiDiMode mode) { FBiDiMode = mode; }
+    bool IsRightToLeft() const { return FBiDiMode != bdLeftToRight; }
 
     // Clicks the item of that command; false when the menu has none.
     bool DispatchCommand(WORD command);
@@ -36,6 +39,9 @@ public:
     // WM_MEASUREITEM and WM_DRAWITEM of owner-drawn items of these menus: the item's
     // OnMeasureItem and OnDrawItem, or a plain drawing. False for anything else.
     static bool HandleOwnerDraw(TMessage& message);
+    // The size the menu gives an owner-drawn item of its own: what an item's OnMeasureItem
+    // starts from.
+    static void MeasureItem(TMenuItem* item, TCanvas& canvas, int& width, int& height);
 
 private:
     void RebuildAll(TMenuItem* item);
@@ -43,4 +49,5 @@ private:
     TMenuItem* FItems;
     bool FOwnerDraw = false;
     TImageList* FImages = nullptr;
+    TBiDiMode FBiDiMode = bdLeftToRight;
 };

@@ -24,7 +24,9 @@ protected:
         TDialogWatch seen = WhenFormShown<TDialog>(windowClass, [action](TDialog* dialog) {
             EXPECT_EQ(dialog->BorderStyle(), bsDialog);
             const int centre = (Screen->Width() - dialog->Width()) / 2;
-            EXPECT_NEAR(dialog->Left(), centre, 1) << "centred on the desktop";
+            // Placed for the system's frame: the skin's frame, a few pixels narrower, keeps the
+            // window's left edge where it was.
+            EXPECT_NEAR(dialog->Left(), centre, 3) << "centred on the desktop";
             action(dialog);
         });
         ChooseMenuItem(form.get(), item);

@@ -13,6 +13,7 @@
 #include "components/SysUtils.h"
 #include "components/TClassInfo.h"
 #include "components/TApplication.h"
+#include "components/TTimer.h"
 #include "components/TWriter.h"
 #include "components/TypeInfo.h"
 
@@ -29,6 +30,7 @@ protected:
             SkinManager->Active = false;
             SkinManager->PendingAction = 0;
             SkinManager->ActionSkinData = nullptr;
+            SkinManager->Timer->SetEnabled(false);
         }
     }
 
@@ -115,7 +117,7 @@ TEST_F(SkinData, ReadingTheFormLoadsTheSkinAndLoadedAsksForTheFirstPass) {
     EXPECT_NE(std::find(registered.begin(), registered.end(), form.Skin), registered.end());
     EXPECT_EQ(SkinManager->DefaultSkinData, form.Skin);
     EXPECT_EQ(SkinManager->PendingAction, saSkinAll);
-    EXPECT_EQ(SkinManager->ActionInterval, 250);
+    EXPECT_EQ(SkinManager->Timer->Interval(), 250u);
     EXPECT_EQ(SkinManager->ActionSkinData, nullptr) << "Loaded asks without naming itself";
     EXPECT_EQ(SkinManager->RunState, 0);
 }

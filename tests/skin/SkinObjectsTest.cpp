@@ -200,15 +200,15 @@ TEST_F(SkinObjects, ColoursOfTheDescription) {
 }
 
 // Sections named Button and a number are title buttons; a decoration (action -1) needs a
-// visibility of 0 (the lamps of Button8 to Button10 have none).
+// visibility of 0 (the lamps of Button8 and Button9 have it, Button10 has none).
 TEST_F(SkinObjects, TitleButtonsWithTheirFramesAndTheMdiButtons) {
     const auto& buttons = skin().Objects.TitleButtons;
     std::vector<std::string> names;
     for (const auto& b : buttons) names.push_back(b->Name);
     EXPECT_EQ(names, (std::vector<std::string>{"BUTTON1", "BUTTON2", "BUTTON3", "BUTTON4", "BUTTON5", "BUTTON6", "BUTTON7",
-                                               "BUTTON11", "BUTTON12", "BUTTON13", "BUTTON14", "BUTTON15", "MDICONTROLS",
-                                               "MDICONTROLS", "MDICONTROLS"}));
-    ASSERT_EQ(buttons.size(), 15u);
+                                               "BUTTON8", "BUTTON9", "BUTTON11", "BUTTON12", "BUTTON13", "BUTTON14",
+                                               "BUTTON15", "MDICONTROLS", "MDICONTROLS", "MDICONTROLS"}));
+    ASSERT_EQ(buttons.size(), 17u);
     TDataSkinSysButton& maximise = *buttons[1];
     EXPECT_EQ(maximise.Action, 1);
     EXPECT_EQ(maximise.Align, 1);
@@ -224,14 +224,16 @@ TEST_F(SkinObjects, TitleButtonsWithTheirFramesAndTheMdiButtons) {
     EXPECT_TRUE(buttons[4]->Image.Empty()) << "and it shows the window's own icon";
     EXPECT_EQ(buttons[5]->Frame, 6) << "help without a count: 6 from its wide picture";
     EXPECT_FALSE(buttons[5]->Image.Empty());
-    EXPECT_EQ(buttons[10]->Action, 11);
-    EXPECT_FALSE(buttons[10]->Image.Empty()) << "an icon button with a count keeps its picture";
+    EXPECT_EQ(buttons[7]->Action, -1);
+    EXPECT_EQ(buttons[7]->Visibility1, 3) << "a decoration kept for its visibility of 0";
+    EXPECT_EQ(buttons[12]->Action, 11);
+    EXPECT_FALSE(buttons[12]->Image.Empty()) << "an icon button with a count keeps its picture";
     EXPECT_EQ(buttons[0]->Visibility1, 0);
 
     // The MDI buttons: minimise, restore, close, four looks each, cut from one strip of 12.
     for (int i = 0; i < 3; ++i) {
         SCOPED_TRACE(i);
-        TDataSkinSysButton& mdi = *buttons[12 + static_cast<std::size_t>(i)];
+        TDataSkinSysButton& mdi = *buttons[14 + static_cast<std::size_t>(i)];
         EXPECT_EQ(mdi.Action, 7 + i);
         EXPECT_EQ(mdi.Align, 100);
         EXPECT_EQ(mdi.Visibility, 100);
@@ -412,12 +414,12 @@ TEST(SkinDescription, WhichSectionsAreTitleButtons) {
     EXPECT_EQ(std::count(names.begin(), names.end(), "BUTTON20"), 0);
     EXPECT_EQ(std::count(names.begin(), names.end(), "BUTTON"), 0);
     EXPECT_EQ(std::count(names.begin(), names.end(), "BUTTON.RADIO"), 0);
-    ASSERT_EQ(names.size(), 17u);
-    const TDataSkinSysButton& decoration = *form->Objects.TitleButtons[12];
+    ASSERT_EQ(names.size(), 19u);
+    const TDataSkinSysButton& decoration = *form->Objects.TitleButtons[14];
     EXPECT_EQ(decoration.Name, "BUTTON21");
     EXPECT_EQ(decoration.Visibility1, -1) << "a decoration's second visibility defaults to -1";
     EXPECT_EQ(decoration.Frame, 6) << "a negative action takes 6 frames";
-    const TDataSkinSysButton& icon = *form->Objects.TitleButtons[13];
+    const TDataSkinSysButton& icon = *form->Objects.TitleButtons[15];
     EXPECT_EQ(icon.Name, "BUTTON22");
     EXPECT_EQ(icon.Frame, 6) << "counted from the wide picture it then loses";
     EXPECT_TRUE(icon.Image.Empty());
@@ -483,5 +485,5 @@ TEST(SkinDescription, ASecondSkinReplacesTheFirst) {
     EXPECT_EQ(form->Objects.MenuItem, nullptr);
     EXPECT_EQ(form->Colours().ButtonFace, RGB(1, 2, 3));
     EXPECT_EQ(form->Objects.Title->ActiveText, clNone);
-    EXPECT_EQ(form->Objects.TitleButtons.size(), 15u);
+    EXPECT_EQ(form->Objects.TitleButtons.size(), 17u);
 }

@@ -20,5 +20,9 @@ struct AfxThreadState {
 
 AfxThreadState* AfxGetThreadState();
 
-// Atom of the window property that holds a window's permanent CWnd.
-ATOM AfxWndPropAtom();
+// The permanent objects of the process's windows. A map in the process, not a window property:
+// reading a property is a round trip to the window server under Wine, and this lookup runs for
+// every message of every window.
+void AfxSetPermanentWnd(HWND hWnd, CWnd* pWnd);
+void AfxRemovePermanentWnd(HWND hWnd, CWnd* pWnd);
+CWnd* AfxLookupPermanentWnd(HWND hWnd);

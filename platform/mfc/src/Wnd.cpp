@@ -14,10 +14,48 @@ AfxThreadState* AfxGetThreadState()
     return &state;
 }
 
-ATOM AfxWndPropAtom()
+namespace {
+
+// Windows of every thread share the map; its lock is held only for the lookup itself.
+struct PermanentWnds {
+    CRITICAL_SECTION lock;
+    std::unordered_map<HWND, CWnd*> map;
+    PermanentWnds() { ::InitializeCriticalSection(&lock); }
+};
+
+PermanentWnds& ThePermanentWnds()
 {
-    static ATOM atom = ::GlobalAddAtomA("AfxWndObject");
-    return atom;
+    static PermanentWnds* pWnds = new PermanentWnds; // lives as long as the process
+    return *pWnds;
+}
+
+struct LockedWnds {
+    PermanentWnds& wnds = ThePermanentWnds();
+    LockedWnds() { ::EnterCriticalSection(&wnds.lock); }
+    ~LockedWnds() { ::LeaveCriticalSection(&wnds.lock); }
+};
+
+} // namespace
+
+void AfxSetPermanentWnd(HWND hWnd, CWnd* pWnd)
+{
+    LockedWnds locked;
+    locked.wnds.map[hWnd] = pWnd;
+}
+
+void AfxRemovePermanentWnd(HWND hWnd, CWnd* pWnd)
+{
+    LockedWnds locked;
+    auto entry = locked.wnds.map.find(hWnd);
+    if (entry != locked.wnds.map.end() && entry->second == pWnd)
+        locked.wnds.map.erase(entry);
+}
+
+CWnd* AfxLookupPermanentWnd(HWND hWnd)
+{
+    LockedWnds locked;
+    auto entry = locked.wnds.map.find(hWnd);
+    return entry != locked.wnds.map.end() ? entry->second : NULL;
 }
 
 static LRESULT CALLBACK AfxCbtFilterHook(int nCode, WPARAM wParam, LPARAM lParam)
@@ -155,7 +193,7 @@ CWnd* PASCAL CWnd::FromHandlePermanent(HWND hWnd)
 {
     if (hWnd == NULL)
         return NULL;
-    return static_cast<CWnd*>(::GetPropA(hWnd, MAKEINTATOM(AfxWndPropAtom())));
+    return AfxLookupPermanentWnd(hWnd);
 }
 
 CWnd* PASCAL CWnd::FromHandle(HWND hWnd)
@@ -212,15 +250,15 @@ BOOL CWnd::Attach(HWND hWndNew)
     if (hWndNew == NULL)
         return FALSE;
     m_hWnd = hWndNew;
-    ::SetPropA(hWndNew, MAKEINTATOM(AfxWndPropAtom()), this);
+    AfxSetPermanentWnd(hWndNew, this);
     return TRUE;
 }
 
 HWND CWnd::Detach()
 {
     HWND hWnd = m_hWnd;
-    if (hWnd != NULL && FromHandlePermanent(hWnd) == this)
-        ::RemovePropA(hWnd, MAKEINTATOM(AfxWndPropAtom()));
+    if (hWnd != NULL)
+        AfxRemovePermanentWnd(hWnd, this);
     m_hWnd = NULL;
     return hWnd;
 }
