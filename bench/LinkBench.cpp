@@ -4,6 +4,10 @@
 // (the figures mean little on a machine that other work keeps busy).
 //   linkbench [--udp-terminals N] [--tcp-terminals N] [--rate EVENTS_PER_S] [--seconds S]
 //             [--stall-ms MS] [--trace]
+// --trace shows where the time goes: the service's queue once a second; beside the run, how long
+// a byte takes through a loopback socket to a reader waiting for it and how long a posted message
+// takes to reach the window, under the same load (what any design pays here before the library
+// does anything); and the stretches of the run in which events came late.
 // --stall-ms makes the host read nothing for that long in the middle of the run, as a console
 // busy elsewhere would: over TCP the terminals are held back and nothing is lost, over UDP what
 // the queue cannot take is lost and counted.
@@ -25,6 +29,7 @@
 namespace {
 
 constexpr UINT WM_LINKEVENT = 4567;
+constexpr UINT WM_PROBE = WM_APP + 1;
 
 struct Run {
     DtuFleetOptions options;
@@ -105,16 +110,113 @@ private:
     int runnableMax_ = 0;
 };
 
-struct Reader {
+double elapsedMs(LONGLONG from, LONGLONG to) {
     LARGE_INTEGER frequency;
+    QueryPerformanceFrequency(&frequency);
+    return 1000.0 * static_cast<double>(to - from) / static_cast<double>(frequency.QuadPart);
+}
+
+LONGLONG performanceNow() {
+    LARGE_INTEGER now;
+    QueryPerformanceCounter(&now);
+    return now.QuadPart;
+}
+
+struct Reader {
     std::uint64_t logins = 0;
     std::uint64_t data = 0;
     std::uint64_t other = 0;
     std::vector<double> latencyMs;
+    std::vector<LONGLONG> readAt;  // when each of them was read
+    std::vector<double> messageMs;  // the probe's posted messages
 };
 Reader reader;
 
+// Every 10 ms a stamped byte through a loopback TCP connection (no delay on either side) to a
+// thread blocked in recv, and a stamped message posted to the host's window: the two legs of an
+// event's way that belong to the system rather than to the library.
+class StageProbe {
+public:
+    bool start(HWND window) {
+        window_ = window;
+        SOCKET listener = ::socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+        sockaddr_in address = {};
+        address.sin_family = AF_INET;
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        int length = sizeof address;
+        if (::bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 || ::listen(listener, 1) != 0 ||
+            getsockname(listener, reinterpret_cast<sockaddr*>(&address), &length) != 0) {
+            closesocket(listener);
+            return false;
+        }
+        sender_ = ::socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+        const bool connected = ::connect(sender_, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
+        receiver_ = connected ? ::accept(listener, nullptr, nullptr) : INVALID_SOCKET;
+        closesocket(listener);
+        if (receiver_ == INVALID_SOCKET) return false;
+        BOOL noDelay = TRUE;
+        for (SOCKET s : {sender_, receiver_})
+            setsockopt(s, IPPROTO_TCP, TCP_NODELAY, reinterpret_cast<const char*>(&noDelay), sizeof noDelay);
+        stop_ = false;
+        threads_[0] = CreateThread(nullptr, 0, &StageProbe::sendMain, this, 0, nullptr);
+        threads_[1] = CreateThread(nullptr, 0, &StageProbe::receiveMain, this, 0, nullptr);
+        return true;
+    }
+    void stop() {
+        stop_ = true;
+        if (threads_[0]) WaitForSingleObject(threads_[0], INFINITE);
+        shutdown(sender_, SD_SEND);  // the reader's recv returns
+        if (threads_[1]) WaitForSingleObject(threads_[1], INFINITE);
+        for (HANDLE& thread : threads_) {
+            if (thread) CloseHandle(thread);
+            thread = nullptr;
+        }
+        closesocket(sender_);
+        closesocket(receiver_);
+    }
+    const std::vector<double>& socketMs() const { return socketMs_; }
+
+private:
+    static DWORD WINAPI sendMain(LPVOID self) {
+        auto& probe = *static_cast<StageProbe*>(self);
+        while (!probe.stop_) {
+            const LONGLONG now = performanceNow();
+            ::send(probe.sender_, reinterpret_cast<const char*>(&now), sizeof now, 0);
+            // The low half of the stamp fits any LPARAM; the difference survives a wrap.
+            PostMessageA(probe.window_, WM_PROBE, 0, static_cast<LPARAM>(static_cast<std::uint32_t>(performanceNow())));
+            Sleep(10);
+        }
+        return 0;
+    }
+    static DWORD WINAPI receiveMain(LPVOID self) {
+        auto& probe = *static_cast<StageProbe*>(self);
+        LONGLONG sentAt;
+        char* stamp = reinterpret_cast<char*>(&sentAt);
+        int got = 0;
+        for (;;) {
+            const int n = ::recv(probe.receiver_, stamp + got, static_cast<int>(sizeof sentAt) - got, 0);
+            if (n <= 0) return 0;
+            got += n;
+            if (got < static_cast<int>(sizeof sentAt)) continue;
+            probe.socketMs_.push_back(elapsedMs(sentAt, performanceNow()));
+            got = 0;
+        }
+    }
+
+    HWND window_ = nullptr;
+    SOCKET sender_ = INVALID_SOCKET;
+    SOCKET receiver_ = INVALID_SOCKET;
+    HANDLE threads_[2] = {};
+    std::atomic<bool> stop_{false};
+    std::vector<double> socketMs_;
+};
+
 LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_PROBE) {
+        const auto ticks = static_cast<std::uint32_t>(performanceNow()) - static_cast<std::uint32_t>(lParam);
+        reader.messageMs.push_back(elapsedMs(0, ticks));
+        return 0;
+    }
     if (message != WM_LINKEVENT) return DefWindowProcA(window, message, wParam, lParam);
     TUserDataRecord record;
     char aux[1024];
@@ -122,12 +224,11 @@ LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     if (record.Kind == LINK_EVENT_LOGIN) {
         ++reader.logins;
     } else if (record.Kind == LINK_EVENT_DATA && record.DataLength >= sizeof(LONGLONG)) {
-        LARGE_INTEGER now;
-        QueryPerformanceCounter(&now);
+        const LONGLONG now = performanceNow();
         LONGLONG sentAt;
         std::memcpy(&sentAt, record.Data, sizeof sentAt);
-        reader.latencyMs.push_back(1000.0 * static_cast<double>(now.QuadPart - sentAt) /
-                                   static_cast<double>(reader.frequency.QuadPart));
+        reader.latencyMs.push_back(elapsedMs(sentAt, now));
+        reader.readAt.push_back(now);
         ++reader.data;
     } else {
         ++reader.other;
@@ -145,9 +246,8 @@ DWORD WINAPI fleetMain(LPVOID param) {
     }
     run.loggedIn = true;
     fleet.run([](int, std::vector<std::uint8_t>& payload) {
-        LARGE_INTEGER now;
-        QueryPerformanceCounter(&now);
-        std::memcpy(payload.data(), &now.QuadPart, sizeof now.QuadPart);
+        const LONGLONG now = performanceNow();
+        std::memcpy(payload.data(), &now, sizeof now);
     });
     run.sent = fleet.totals().dataSent;
     Sleep(500);  // let the receiving thread see the last replies before the sockets close
@@ -169,11 +269,43 @@ double percentile(std::vector<double> values, double p) {
     return values[static_cast<std::size_t>(p * static_cast<double>(values.size() - 1))];
 }
 
+// The stretches of the run in which some event came more than 10 ms late, by 100-ms slots of the
+// time it was read: a tail spread thinly over the run and one that builds up and drains look
+// alike in a percentile.
+void printLateStretches(const char* name) {
+    constexpr double kLateMs = 10;
+    constexpr double kSlotMs = 100;
+    if (reader.readAt.empty()) return;
+    std::vector<double> worst;
+    for (std::size_t i = 0; i < reader.readAt.size(); ++i) {
+        const auto slot = static_cast<std::size_t>(elapsedMs(reader.readAt.front(), reader.readAt[i]) / kSlotMs);
+        if (slot >= worst.size()) worst.resize(slot + 1, 0);
+        worst[slot] = std::max(worst[slot], reader.latencyMs[i]);
+    }
+    std::string stretches;
+    std::size_t lateSlots = 0;
+    for (std::size_t slot = 0; slot < worst.size();) {
+        if (worst[slot] <= kLateMs) {
+            ++slot;
+            continue;
+        }
+        const std::size_t first = slot;
+        double peak = 0;
+        for (; slot < worst.size() && worst[slot] > kLateMs; ++slot) peak = std::max(peak, worst[slot]);
+        lateSlots += slot - first;
+        char text[96];
+        std::snprintf(text, sizeof text, "%s%.1f-%.1f s (%.0f ms)", stretches.empty() ? "" : ", ", first / 10.0,
+                      slot / 10.0, peak);
+        stretches += text;
+    }
+    std::printf("%s: 100-ms stretches with an event over %.0f ms late: %zu of %zu%s%s\n", name, kLateMs, lateSlots,
+                worst.size(), stretches.empty() ? "" : ": ", stretches.c_str());
+}
+
 bool bench(HWND window, DtuProtocol protocol, int terminals, double rate, DWORD seconds, DWORD stallMs, bool trace) {
     const bool tcp = protocol == DtuProtocol::Tcp;
     const char* name = tcp ? "TCP" : "UDP";
     reader = Reader();
-    QueryPerformanceFrequency(&reader.frequency);
 
     Run run;
     run.options.protocol = protocol;
@@ -194,6 +326,8 @@ bool bench(HWND window, DtuProtocol protocol, int terminals, double rate, DWORD 
     pumpWhile(window, [&] { return !run.loggedIn && !run.finished; });
     std::printf("%s: %llu of %d terminals online together\n", name,
                 static_cast<unsigned long long>(reader.logins), terminals);
+    StageProbe probe;
+    const bool probing = trace && probe.start(window);
     MachineLoad load;
     load.begin();
     const DWORD runStart = GetTickCount();
@@ -222,6 +356,7 @@ bool bench(HWND window, DtuProtocol protocol, int terminals, double rate, DWORD 
     pumpWhile(window, [&] { return reader.data < run.sent && GetTickCount() - drainStart < 5000; });
     WaitForSingleObject(fleet, INFINITE);
     CloseHandle(fleet);
+    if (probing) probe.stop();
 
     TLinkCounters counters;
     get_link_counters(&counters);
@@ -244,6 +379,13 @@ bool bench(HWND window, DtuProtocol protocol, int terminals, double rate, DWORD 
                 percentile(reader.latencyMs, 0.5), percentile(reader.latencyMs, 0.99),
                 percentile(reader.latencyMs, 1.0));
     load.report(name);
+    if (probing) {
+        std::printf("%s: beside it, a byte through a loopback socket to a waiting reader: median %.2f ms, 99th "
+                    "percentile %.2f ms; a posted message to the window: median %.2f ms, 99th percentile %.2f ms\n",
+                    name, percentile(probe.socketMs(), 0.5), percentile(probe.socketMs(), 0.99),
+                    percentile(reader.messageMs, 0.5), percentile(reader.messageMs, 0.99));
+    }
+    if (trace) printLateStretches(name);
     return !run.loginFailed && lost == 0;
 }
 
