@@ -14,6 +14,7 @@
 #include <winsock2.h>
 
 #include <algorithm>
+#include <cctype>
 #include <atomic>
 #include <cstdio>
 #include <cstdlib>
@@ -121,6 +122,79 @@ LONGLONG performanceNow() {
     QueryPerformanceCounter(&now);
     return now.QuadPart;
 }
+
+// The processor time of the wine server this program talks to: every socket call, completion and
+// posted message of every thread here is a request to that one thread, so its share of a core is
+// the first thing to saturate when the machine is busy. Found among the processes as the server
+// whose prefix is this program's; nothing is printed outside Wine.
+class WineServerLoad {
+public:
+    void begin() {
+        if (stat_.empty()) stat_ = findServerStat();
+        startTicks_ = ticks();
+        startTime_ = GetTickCount();
+    }
+    void end() {
+        endTicks_ = ticks();
+        endTime_ = GetTickCount();
+    }
+    void report(const char* name, std::uint64_t events) const {
+        if (stat_.empty()) return;
+        const double seconds = (endTime_ - startTime_) / 1000.0;
+        const double cpuSeconds = static_cast<double>(endTicks_ - startTicks_) / kTicksPerSecond;
+        std::printf("%s: wine server busy %.0f%% of a core, %.0f us of its time per data event\n", name,
+                    seconds > 0 ? 100.0 * cpuSeconds / seconds : 0.0,
+                    events ? 1e6 * cpuSeconds / static_cast<double>(events) : 0.0);
+    }
+
+private:
+    static constexpr double kTicksPerSecond = 100;  // Linux reports /proc times in these
+
+    static std::string readFile(const std::string& path) {
+        std::string text;
+        if (FILE* file = std::fopen(path.c_str(), "rb")) {
+            char buffer[8192];
+            std::size_t n;
+            while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0) text.append(buffer, n);
+            std::fclose(file);
+        }
+        return text;
+    }
+    static std::string findServerStat() {
+        const char* prefix = std::getenv("WINEPREFIX");
+        if (!prefix) return std::string();
+        const std::string wanted = std::string("WINEPREFIX=") + prefix + '\0';
+        WIN32_FIND_DATAA found;
+        HANDLE search = FindFirstFileA("Z:\\proc\\*", &found);
+        if (search == INVALID_HANDLE_VALUE) return std::string();
+        std::string stat;
+        do {
+            if (!std::isdigit(static_cast<unsigned char>(found.cFileName[0]))) continue;
+            const std::string dir = std::string("Z:\\proc\\") + found.cFileName;
+            if (readFile(dir + "\\comm").compare(0, 10, "wineserver") != 0) continue;
+            if ((readFile(dir + "\\environ") + '\0').find(wanted) == std::string::npos) continue;
+            stat = dir + "\\stat";
+        } while (stat.empty() && FindNextFileA(search, &found));
+        FindClose(search);
+        return stat;
+    }
+    // User and system time: the 14th and 15th fields, counted after the name in parentheses.
+    unsigned long long ticks() const {
+        if (stat_.empty()) return 0;
+        const std::string text = readFile(stat_);
+        const std::size_t end = text.rfind(')');
+        if (end == std::string::npos) return 0;
+        unsigned long long user = 0, system = 0;
+        std::sscanf(text.c_str() + end + 1, " %*c %*d %*d %*d %*d %*d %*u %*u %*u %*u %*u %llu %llu", &user, &system);
+        return user + system;
+    }
+
+    std::string stat_;
+    unsigned long long startTicks_ = 0;
+    unsigned long long endTicks_ = 0;
+    DWORD startTime_ = 0;
+    DWORD endTime_ = 0;
+};
 
 struct Reader {
     std::uint64_t logins = 0;
@@ -330,6 +404,8 @@ bool bench(HWND window, DtuProtocol protocol, int terminals, double rate, DWORD 
     const bool probing = trace && probe.start(window);
     MachineLoad load;
     load.begin();
+    static WineServerLoad server;
+    server.begin();
     const DWORD runStart = GetTickCount();
     DWORD lastReport = runStart;
     DWORD lastSample = runStart;
@@ -354,6 +430,7 @@ bool bench(HWND window, DtuProtocol protocol, int terminals, double rate, DWORD 
     // Whatever is still queued arrives within a moment.
     const DWORD drainStart = GetTickCount();
     pumpWhile(window, [&] { return reader.data < run.sent && GetTickCount() - drainStart < 5000; });
+    server.end();
     WaitForSingleObject(fleet, INFINITE);
     CloseHandle(fleet);
     if (probing) probe.stop();
@@ -379,6 +456,7 @@ bool bench(HWND window, DtuProtocol protocol, int terminals, double rate, DWORD 
                 percentile(reader.latencyMs, 0.5), percentile(reader.latencyMs, 0.99),
                 percentile(reader.latencyMs, 1.0));
     load.report(name);
+    server.report(name, reader.data);
     if (probing) {
         std::printf("%s: beside it, a byte through a loopback socket to a waiting reader: median %.2f ms, 99th "
                     "percentile %.2f ms; a posted message to the window: median %.2f ms, 99th percentile %.2f ms\n",
