@@ -2,7 +2,7 @@
 
 namespace {
 
-// Threads taking completions: as many as processors, within bounds.
+// Worker threads: as many as processors, within bounds.
 constexpr DWORD kMinWorkers = 2;
 constexpr DWORD kMaxWorkers = 8;
 // A terminal that leaves host data unread this long is treated as gone.
@@ -12,17 +12,30 @@ constexpr std::size_t kMaxUnsent = 1024 * 1024;
 // The longest a connection the host ended stays open when its terminal does not close first.
 constexpr DWORD kCloseGraceMs = 500;
 constexpr DWORD kHousekeepingEveryMs = 100;
-// How long a worker waits for completions before it looks at the stop flag again.
-constexpr DWORD kWorkerWaitMs = 100;
-// How long close() waits for the sockets' last operations to come back.
+// How long close() waits for the connections to end.
 constexpr DWORD kCloseLimitMs = 5000;
 // How long the accepting thread waits before it looks at the closing flag again.
 constexpr long kAcceptWaitUs = 50000;
+
+// What the workers' windows are told. The system posts the socket notes; the transport the others.
+constexpr UINT kSocketNote = WM_APP + 1;  // wParam: the socket; lParam: the event and its error
+constexpr UINT kAdoptNote = WM_APP + 2;   // lParam: a new connection, to start reading
+constexpr UINT kResumeNote = WM_APP + 3;  // the sink takes frames again
+constexpr UINT kClosedNote = WM_APP + 4;  // lParam: a connection whose socket another thread closed
+constexpr UINT_PTR kHousekeepingTimer = 1;
+const char* const kWorkerClass = "VerrinTcpWorker";
 
 // Milliseconds from then to now; 0 when another thread noted "then" after "now" was read.
 DWORD since(DWORD then, DWORD now) {
     const DWORD elapsed = now - then;
     return static_cast<LONG>(elapsed) < 0 ? 0 : elapsed;
+}
+
+HINSTANCE thisModule() {
+    HMODULE module = nullptr;
+    GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                       reinterpret_cast<LPCSTR>(&since), &module);
+    return module;
 }
 
 }  // namespace
@@ -104,29 +117,29 @@ void TcpTransport::adopt(SOCKET s, const sockaddr_in& from) {
 
     Locked locked(lock_);
     // Beyond the slots and a margin for terminals still logging in, nobody can be served.
-    CompletionPort& port = *workers_[nextWorker_]->port;
-    bool skipsWhenDone = false;
-    if (closing_ || connections_.size() >= maxConnections_ || !port.attach(reinterpret_cast<HANDLE>(s), skipsWhenDone)) {
+    if (closing_ || connections_.size() >= maxConnections_) {
+        closesocket(s);
+        return;
+    }
+    HWND worker = workers_[nextWorker_]->window;
+    if (WSAAsyncSelect(s, worker, kSocketNote, FD_READ | FD_WRITE | FD_CLOSE) != 0) {
         closesocket(s);
         return;
     }
     nextWorker_ = (nextWorker_ + 1) % workers_.size();
     auto connection = std::make_unique<TcpConnection>();
     connection->socket = s;
-    connection->port = &port;
-    connection->skipsWhenDone = skipsWhenDone;
+    connection->handle = s;
+    connection->worker = worker;
     connection->peer.address = ntohl(from.sin_addr.s_addr);
     connection->peer.port = ntohs(from.sin_port);
     connection->peer.connection = nextConnection_++;
     connection->lastInputTick = GetTickCount();
-    TcpConnection& adopted = *connection;
-    connections_[adopted.peer.connection] = std::move(connection);
+    const std::uint32_t id = connection->peer.connection;
+    bySocket_[s] = id;
+    connections_[id] = std::move(connection);
     // The worker owns the new connection's reading and starts it.
-    post(adopted, AdoptKey);
-}
-
-void TcpTransport::post(const TcpConnection& connection, Key key) {
-    connection.port->post(key, connection.peer.connection);
+    PostMessageA(worker, kAdoptNote, 0, static_cast<LPARAM>(id));
 }
 
 TcpConnection* TcpTransport::find(std::uint32_t connection) {
@@ -134,116 +147,163 @@ TcpConnection* TcpTransport::find(std::uint32_t connection) {
     return it == connections_.end() ? nullptr : it->second.get();
 }
 
-// ---- taking completions -----------------------------------------------------------------------
+// ---- the workers ------------------------------------------------------------------------------
 
 // The workers do the reading; the network thread only waits here between its own rounds.
 void TcpTransport::poll(DWORD timeoutMs) { Sleep(timeoutMs); }
 
 bool TcpTransport::startWorkers() {
+    WNDCLASSA windowClass = {};
+    windowClass.lpfnWndProc = &TcpTransport::workerProc;
+    windowClass.hInstance = thisModule();
+    windowClass.lpszClassName = kWorkerClass;
+    RegisterClassA(&windowClass);  // fails harmlessly when a previous start registered it
+
     SYSTEM_INFO system;
     GetSystemInfo(&system);
     DWORD count = system.dwNumberOfProcessors;
     count = count < kMinWorkers ? kMinWorkers : count > kMaxWorkers ? kMaxWorkers : count;
-    stopWorkers_ = 0;
     for (DWORD i = 0; i < count; ++i) {
         auto worker = std::make_unique<Worker>();
         worker->transport = this;
-        worker->port = std::make_unique<CompletionPort>(IoKey);
-        if (!worker->port->open()) return false;
-        worker->thread = CreateThread(nullptr, 0, &TcpTransport::workerMain, worker.get(), 0, nullptr);
-        if (!worker->thread) return false;
+        worker->ready = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+        if (!worker->ready) return false;
+        worker->thread = CreateThread(nullptr, 0, &TcpTransport::workerMain, worker.get(), 0, &worker->threadId);
+        if (!worker->thread) {
+            CloseHandle(worker->ready);
+            return false;
+        }
+        WaitForSingleObject(worker->ready, INFINITE);
+        const bool standing = worker->window != nullptr;
         workers_.push_back(std::move(worker));
+        if (!standing) return false;
     }
     return true;
 }
 
 DWORD WINAPI TcpTransport::workerMain(LPVOID param) {
     auto& worker = *static_cast<Worker*>(param);
-    while (!worker.transport->stopWorkers_) worker.transport->takeCompletions(*worker.port, kWorkerWaitMs);
+    worker.window = CreateWindowExA(0, kWorkerClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, thisModule(), nullptr);
+    SetEvent(worker.ready);
+    if (!worker.window) return 0;
+    SetTimer(worker.window, kHousekeepingTimer, kHousekeepingEveryMs, nullptr);
+    worker.transport->serve(worker);
+    DestroyWindow(worker.window);
     return 0;
 }
 
-void TcpTransport::takeCompletions(CompletionPort& port, DWORD timeoutMs) {
-    CompletionPort::Completion completions[CompletionPort::kBatch];
-    const std::size_t count = port.wait(completions, timeoutMs);
-    for (std::size_t i = 0; i < count; ++i) handle(completions[i]);
-    housekeep();
+LRESULT CALLBACK TcpTransport::workerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    return DefWindowProcA(window, message, wParam, lParam);
 }
 
-void TcpTransport::handle(const CompletionPort::Completion& completion) {
-    const auto connectionId = static_cast<std::uint32_t>(reinterpret_cast<ULONG_PTR>(completion.overlapped));
-    switch (completion.key) {
-        case IoKey: {
-            if (!completion.overlapped) break;
-            auto* request = static_cast<TcpRequest*>(completion.overlapped);
-            if (request->kind == TcpRequest::Receive)
-                onReceived(*request->connection, completion.bytes, completion.ok && completion.bytes > 0);
-            else
-                onSent(*request->connection, completion.bytes, completion.ok);
-            break;
-        }
-        case AdoptKey: {
-            TcpConnection* connection;
-            {
-                Locked locked(lock_);
-                connection = find(connectionId);
-            }
-            if (connection) readFrom(*connection);  // the adopting worker owns its reading
-            break;
-        }
-        case ResumeKey:
-            resumePosted_ = 0;
-            deliverParked();
-            break;
-        case SendKey:
-            if (TcpConnection* connection = lockConnection(connectionId)) {
-                if (!sendOn(*connection)) closeSocket(*connection);
-                connection->lock.leave();
-            }
-            break;
-        default:
-            break;
+// Until stopWorkers() posts the end, every note is handled here rather than dispatched.
+void TcpTransport::serve(Worker& worker) {
+    MSG note;
+    while (GetMessageA(&note, nullptr, 0, 0) > 0) {
+        if (note.hwnd == worker.window)
+            onNote(worker.window, note);
+        else
+            DispatchMessageA(&note);
     }
+}
+
+void TcpTransport::onNote(HWND window, const MSG& note) {
+    switch (note.message) {
+        case kSocketNote: {
+            TcpConnection* connection = ownConnectionBySocket(window, static_cast<SOCKET>(note.wParam));
+            if (!connection) break;
+            if (WSAGETSELECTEVENT(note.lParam) == FD_WRITE)
+                onRoomNote(*connection);
+            else
+                onInputNote(*connection);  // FD_READ, and FD_CLOSE whose end a receive reads
+            break;
+        }
+        case kAdoptNote:
+            if (TcpConnection* connection = ownConnection(window, static_cast<std::uint32_t>(note.lParam)))
+                readFrom(*connection);  // the note that adopts it owns its reading
+            break;
+        case kClosedNote:
+            if (TcpConnection* connection = ownConnection(window, static_cast<std::uint32_t>(note.lParam)))
+                onInputNote(*connection);
+            break;
+        case kResumeNote: deliverParked(window); break;
+        case WM_TIMER: housekeep(); break;
+        default: break;
+    }
+}
+
+// The connection, when this worker serves it. A note may outlive its connection: the socket
+// named in it may since belong to another, served elsewhere.
+TcpConnection* TcpTransport::ownConnection(HWND window, std::uint32_t id) {
+    Locked locked(lock_);
+    TcpConnection* connection = find(id);
+    return connection && connection->worker == window ? connection : nullptr;
+}
+
+TcpConnection* TcpTransport::ownConnectionBySocket(HWND window, SOCKET s) {
+    Locked locked(lock_);
+    auto it = bySocket_.find(s);
+    if (it == bySocket_.end()) return nullptr;
+    TcpConnection* connection = find(it->second);
+    return connection && connection->worker == window ? connection : nullptr;
 }
 
 // ---- reading ----------------------------------------------------------------------------------
 
-void TcpTransport::onReceived(TcpConnection& connection, DWORD bytes, bool ok) {
+// A note that the connection has input or has ended. It matters only to a connection waiting for
+// one: a connection being read is read until it waits again, and a parked one is read on resuming.
+void TcpTransport::onInputNote(TcpConnection& connection) {
     {
         Locked own(connection.lock);
-        connection.receivePending = false;
+        if (!connection.awaitingNote) return;
+        connection.awaitingNote = false;
         connection.reading = true;
     }
-    if (consume(connection, bytes, ok)) readFrom(connection);
+    readFrom(connection);
 }
 
-// Receives and delivers until a receive is left pending, or the connection parks or ends. Once a
-// receive is pending, the connection belongs to its completion.
+// Receives and delivers until the connection waits for its next note, or parks or ends. A receive
+// that did not fill the buffer most likely emptied the socket: rather than another receive to find
+// out, the connection waits, since that receive re-armed the note and the system posts it at once
+// when more is there.
 void TcpTransport::readFrom(TcpConnection& connection) {
     for (;;) {
         DWORD bytes = 0;
-        switch (issueReceive(connection, bytes)) {
-            case Issued::Pending: return;
-            case Issued::Failed: return finish(connection);
-            case Issued::Done:
-                if (!consume(connection, bytes, bytes > 0)) return;
+        switch (receive(connection, bytes)) {
+            case Received::Wait: return;
+            case Received::Failed: return finish(connection);
+            case Received::End: consume(connection, 0, false); return;
+            case Received::More:
+                if (!consume(connection, bytes, true)) return;
                 break;
+            case Received::Data: {
+                if (!consume(connection, bytes, true)) return;
+                Locked own(connection.lock);
+                if (!connection.closed()) {
+                    connection.awaitingNote = true;
+                    connection.reading = false;
+                    return;
+                }
+                break;  // closed meanwhile: the next receive ends it
+            }
         }
     }
 }
 
-TcpTransport::Issued TcpTransport::issueReceive(TcpConnection& connection, DWORD& bytes) {
+TcpTransport::Received TcpTransport::receive(TcpConnection& connection, DWORD& bytes) {
     Locked own(connection.lock);
-    if (connection.closed()) return Issued::Failed;
-    connection.receive.reset();
-    WSABUF buffer = {static_cast<ULONG>(connection.received.size()), connection.received.data()};
-    DWORD flags = 0;
-    const int result = WSARecv(connection.socket, &buffer, 1, &bytes, &flags, &connection.receive, nullptr);
-    if (result == 0 && connection.skipsWhenDone) return Issued::Done;
-    if (result != 0 && WSAGetLastError() != WSA_IO_PENDING) return Issued::Failed;
-    connection.receivePending = true;  // the completion comes through the port
-    connection.reading = false;
-    return Issued::Pending;
+    if (connection.closed()) return Received::Failed;
+    const int size = static_cast<int>(connection.received.size());
+    const int got = ::recv(connection.socket, connection.received.data(), size, 0);
+    if (got == 0) return Received::End;
+    if (got < 0) {
+        if (WSAGetLastError() != WSAEWOULDBLOCK) return Received::End;
+        connection.awaitingNote = true;
+        connection.reading = false;
+        return Received::Wait;
+    }
+    bytes = static_cast<DWORD>(got);
+    return got == size ? Received::More : Received::Data;
 }
 
 // Takes what a receive brought. True when the connection wants to read on; false when it parked
@@ -302,15 +362,21 @@ bool TcpTransport::park(TcpConnection& connection) {
     return true;
 }
 
-void TcpTransport::deliverParked() {
+// Lets this worker's parked connections go on, oldest first, while the sink takes frames.
+void TcpTransport::deliverParked(HWND window) {
     for (;;) {
-        TcpConnection* connection;
+        TcpConnection* connection = nullptr;
         bool ended;
         {
             Locked locked(lock_);
-            if (parked_.empty() || !sink_->takesInput()) return;
-            connection = parked_.front();
-            parked_.pop_front();
+            if (!sink_->takesInput()) return;
+            for (auto it = parked_.begin(); it != parked_.end(); ++it)
+                if ((*it)->worker == window) {
+                    connection = *it;
+                    parked_.erase(it);
+                    break;
+                }
+            if (!connection) return;
             Locked own(connection->lock);
             connection->parked = false;
             connection->reading = true;
@@ -341,44 +407,28 @@ void TcpTransport::finish(TcpConnection& connection) {
 
 // ---- writing ----------------------------------------------------------------------------------
 
-void TcpTransport::onSent(TcpConnection& connection, DWORD bytes, bool ok) {
+// Room for output again after the socket refused some.
+void TcpTransport::onRoomNote(TcpConnection& connection) {
     {
         Locked own(connection.lock);
-        connection.sendPending = false;
-        if (!connection.closed()) {
-            if (ok) sent(connection, bytes);
-            // A failed send ends the link; the reading owner notices the closed socket.
-            if (!ok || !sendOn(connection)) closeSocket(connection);
-        }
+        if (!connection.closed() && !sendOn(connection)) closeSocket(connection);
     }
     releaseIfIdle(connection);
 }
 
-// Under the connection's lock: a send took bytes; what it did not take goes first next time.
-void TcpTransport::sent(TcpConnection& connection, DWORD bytes) {
-    const std::size_t done = bytes < connection.sending.size() ? bytes : connection.sending.size();
-    connection.sending.erase(connection.sending.begin(), connection.sending.begin() + static_cast<std::ptrdiff_t>(done));
-    connection.unsent.insert(connection.unsent.begin(), connection.sending.begin(), connection.sending.end());
-    connection.sending.clear();
-    if (connection.unsent.empty()) connection.blockedSinceTick = 0;
-}
-
-// Under the connection's lock: sends what waits, unless a send is under way, and ends the stream
-// when the host asked for it and everything is out. False when the socket refused.
+// Under the connection's lock: sends what waits until the socket refuses more (the system then
+// notes when it has room), and ends the stream when the host asked for it and everything is out.
+// False when the socket failed.
 bool TcpTransport::sendOn(TcpConnection& connection) {
-    while (!connection.sendPending && !connection.unsent.empty() && !connection.closed()) {
-        connection.sending.swap(connection.unsent);
-        connection.send.reset();
-        WSABUF buffer = {static_cast<ULONG>(connection.sending.size()), connection.sending.data()};
-        DWORD bytes = 0;
-        const int result = WSASend(connection.socket, &buffer, 1, &bytes, 0, &connection.send, nullptr);
-        if (result == 0 && connection.skipsWhenDone) {
-            sent(connection, bytes);
-            continue;
+    while (!connection.unsent.empty()) {
+        const int sent = ::send(connection.socket, connection.unsent.data(), static_cast<int>(connection.unsent.size()), 0);
+        if (sent < 0) {
+            if (WSAGetLastError() != WSAEWOULDBLOCK) return false;
+            break;
         }
-        if (result != 0 && WSAGetLastError() != WSA_IO_PENDING) return false;
-        connection.sendPending = true;
+        connection.unsent.erase(connection.unsent.begin(), connection.unsent.begin() + sent);
     }
+    if (connection.unsent.empty()) connection.blockedSinceTick = 0;
     shutDownWhenDrained(connection);
     return true;
 }
@@ -392,22 +442,26 @@ void TcpTransport::shutDownWhenDrained(TcpConnection& connection) {
     connection.shutDownSent = true;
 }
 
-// Under the connection's lock. Operations in flight come back through the port, cancelled, to
-// their owners.
+// Under the connection's lock. A connection waiting for a note would hear nothing more of its
+// socket, so its worker is told.
 void TcpTransport::closeSocket(TcpConnection& connection) {
     closesocket(connection.socket);
     connection.socket = INVALID_SOCKET;
+    if (connection.awaitingNote)
+        PostMessageA(connection.worker, kClosedNote, 0, static_cast<LPARAM>(connection.peer.connection));
 }
 
-// The connection goes when its socket is closed and nothing of it is in flight or owned; the
-// caller must not touch it afterwards. Whoever could still reach it finds it through the map,
-// under the transport's lock, which is held until it is gone.
+// The connection goes when its socket is closed and nothing of it is owned; the caller must not
+// touch it afterwards. Whoever could still reach it finds it through the maps, under the
+// transport's lock, which is held until it is gone.
 void TcpTransport::releaseIfIdle(TcpConnection& connection) {
     Locked locked(lock_);
     {
         Locked own(connection.lock);
         if (!connection.idle()) return;
     }
+    auto bySocket = bySocket_.find(connection.handle);
+    if (bySocket != bySocket_.end() && bySocket->second == connection.peer.connection) bySocket_.erase(bySocket);
     connections_.erase(connection.peer.connection);
 }
 
@@ -416,35 +470,31 @@ void TcpTransport::releaseIfIdle(TcpConnection& connection) {
 // Ends what has to end: terminals that leave host data unread, ends the host asked for once their
 // grace is over, and connections silent for longer than the service's net for terminals that
 // never log in (a parked connection is not silent: its input waits for us). Closing the socket
-// brings the reading owner round; a parked connection is taken from the list and finished here.
+// brings the reading owner round; a parked connection is taken from the list and handed to its
+// worker, which finishes it, so that a connection only ever goes on the thread that serves it.
 void TcpTransport::housekeep() {
-    std::vector<TcpConnection*> unparked;
-    {
-        Locked locked(lock_);
-        const DWORD now = GetTickCount();
-        if (since(lastHousekeeping_, now) < kHousekeepingEveryMs) return;
-        lastHousekeeping_ = now;
-        for (auto& entry : connections_) {
-            TcpConnection& c = *entry.second;
-            Locked own(c.lock);
-            const bool stalled = c.blockedSinceTick && since(c.blockedSinceTick, now) >= kSendTimeoutMs;
-            const bool graceOver = c.closeRequested && since(c.closeRequestTick, now) >= kCloseGraceMs;
-            const bool silent = !c.parked && since(c.lastInputTick, now) > idleTimeoutMs_;
-            if (!c.closed() && (stalled || graceOver || silent)) closeSocket(c);
-            if (c.closed() && c.parked) {
-                c.parked = false;
-                c.reading = true;
-                unparked.push_back(&c);
-            }
-        }
-        for (TcpConnection* c : unparked)
+    Locked locked(lock_);
+    const DWORD now = GetTickCount();
+    if (since(lastHousekeeping_, now) < kHousekeepingEveryMs) return;
+    lastHousekeeping_ = now;
+    for (auto& entry : connections_) {
+        TcpConnection& c = *entry.second;
+        Locked own(c.lock);
+        const bool stalled = c.blockedSinceTick && since(c.blockedSinceTick, now) >= kSendTimeoutMs;
+        const bool graceOver = c.closeRequested && since(c.closeRequestTick, now) >= kCloseGraceMs;
+        const bool silent = !c.parked && since(c.lastInputTick, now) > idleTimeoutMs_;
+        if (!c.closed() && (stalled || graceOver || silent)) closeSocket(c);
+        if (c.closed() && c.parked) {
+            c.parked = false;
+            c.awaitingNote = true;
             for (auto it = parked_.begin(); it != parked_.end(); ++it)
-                if (*it == c) {
+                if (*it == &c) {
                     parked_.erase(it);
                     break;
                 }
+            PostMessageA(c.worker, kClosedNote, 0, static_cast<LPARAM>(c.peer.connection));
+        }
     }
-    for (TcpConnection* c : unparked) finish(*c);
 }
 
 // ---- any thread -------------------------------------------------------------------------------
@@ -464,8 +514,8 @@ void TcpTransport::send(const verrin::PeerRef& peer, const std::vector<std::uint
     connection->lock.leave();
 }
 
-// Under the connection's lock: straight to the socket when it takes the bytes, else queued for the
-// connection's worker.
+// Under the connection's lock: straight to the socket when it takes the bytes, else queued until
+// the system notes room.
 void TcpTransport::sendLocked(TcpConnection& connection, const std::vector<std::uint8_t>& bytes) {
     if (connection.closed() || connection.closeRequested) return;
     const char* data = reinterpret_cast<const char*>(bytes.data());
@@ -479,7 +529,8 @@ void TcpTransport::sendLocked(TcpConnection& connection, const std::vector<std::
     if (connection.unsent.empty() && !connection.blockedSinceTick) connection.blockedSinceTick = GetTickCount();
     connection.unsent.insert(connection.unsent.end(), data + taken, data + bytes.size());
     if (connection.unsent.size() > kMaxUnsent) return closeSocket(connection);
-    if (!connection.sendPending) post(connection, SendKey);
+    // A send that took only part without refusing the rest re-arms no note: try again at once.
+    if (taken > 0 && !sendOn(connection)) closeSocket(connection);
 }
 
 void TcpTransport::disconnect(const verrin::PeerRef& peer) {
@@ -493,9 +544,9 @@ void TcpTransport::disconnect(const verrin::PeerRef& peer) {
     connection->lock.leave();
 }
 
-// One worker lets every parked connection go on.
+// Every worker lets its own parked connections go on.
 void TcpTransport::resumeInput() {
-    if (!workers_.empty() && InterlockedExchange(&resumePosted_, 1) == 0) workers_.front()->port->post(ResumeKey, 0);
+    for (auto& worker : workers_) PostMessageA(worker->window, kResumeNote, 0, 0);
 }
 
 // ---- closing (network thread) -----------------------------------------------------------------
@@ -537,28 +588,34 @@ void TcpTransport::close() {
         }
     }
     stopWorkers();
-    // Connections whose operations never came back are left as they are rather than freed under
-    // them.
+    // Connections that never came round are closed and left as they are rather than freed under
+    // a thread that might still hold them.
     Locked locked(lock_);
     for (auto& entry : connections_) {
         {
             Locked own(entry.second->lock);
-            if (!entry.second->closed()) closeSocket(*entry.second);
+            if (!entry.second->closed()) {
+                closesocket(entry.second->socket);
+                entry.second->socket = INVALID_SOCKET;
+            }
         }
         entry.second.release();
     }
     connections_.clear();
+    bySocket_.clear();
     parked_.clear();
-    for (auto& worker : workers_) worker->port->close();
     workers_.clear();
 }
 
 void TcpTransport::stopWorkers() {
-    stopWorkers_ = 1;
     for (auto& worker : workers_) {
-        if (!worker->thread) continue;
-        WaitForSingleObject(worker->thread, INFINITE);
-        CloseHandle(worker->thread);
-        worker->thread = nullptr;
+        if (worker->thread) {
+            PostThreadMessageA(worker->threadId, WM_QUIT, 0, 0);
+            WaitForSingleObject(worker->thread, INFINITE);
+            CloseHandle(worker->thread);
+            worker->thread = nullptr;
+        }
+        if (worker->ready) CloseHandle(worker->ready);
+        worker->ready = nullptr;
     }
 }

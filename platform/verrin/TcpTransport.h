@@ -6,25 +6,26 @@
 #include <memory>
 #include <vector>
 
-#include "CompletionPort.h"
 #include "CriticalSection.h"
 #include "TcpConnection.h"
 #include "Transport.h"
 
-// One connection per terminal, served through I/O completion ports: a receive is pending on every
-// connection that may read, and the connections are shared out among a few worker threads, each
-// with a completion port of its own. Under Wine a completion costs several round trips to the wine
-// server: with several threads those round trips overlap instead of queueing behind each other,
-// and with a port per thread no completion wakes more than the one thread that takes it (threads
-// sharing a port there all wake for each). An accepting thread takes new connections and hands
-// each to a worker through its port.
+// One connection per terminal. The connections are shared out among a few worker threads, each
+// with a hidden window of its own to which the system posts a note when a connection it serves
+// has input, has room for output again, or was closed by its terminal; the worker then reads once.
+// Notes rather than an overlapped receive per frame: under Wine a receive that waits costs the
+// wine server an operation of its own (a request that goes pending, a call back into the thread
+// that issued it, a completion queued and taken), while a note is posted by the server itself and
+// a receive of data that are there is one request. At a few thousand frames a second the pending
+// receives kept the workers and the wine server busy enough that frames queued up for tens of
+// milliseconds. An accepting thread takes new connections and hands each to a worker.
 //
 // When the sink takes no more frames (the host's queue is full), connections with input are
-// parked without a receive: their terminals' data wait in the network, and TCP slows the
-// terminals down. resumeInput() lets the parked connections go on, oldest first.
+// parked without reading: their terminals' data wait in the network, and TCP slows the terminals
+// down. resumeInput() lets the parked connections go on, oldest first, each on its own worker.
 //
 // Sends go straight to the socket when it takes them; what it does not take is queued and sent
-// with overlapped sends, so that no caller ever waits for a terminal.
+// when the system notes room, so that no caller ever waits for a terminal.
 class TcpTransport : public Transport {
 public:
     TcpTransport(std::size_t maxConnections, DWORD idleTimeoutMs);
@@ -37,40 +38,41 @@ public:
     void close() override;
 
 private:
-    // Completion keys: sockets complete with IoKey; the others are the transport's own notes,
-    // with a connection number where one is concerned.
-    enum Key : ULONG_PTR { IoKey = 0, AdoptKey, ResumeKey, SendKey, WakeKey };
-    enum class Issued { Pending, Done, Failed };
+    enum class Received { Data, More, Wait, End, Failed };
     using ConnectionMap = std::map<std::uint32_t, std::unique_ptr<TcpConnection>>;
 
-    static DWORD WINAPI acceptMain(LPVOID self);
     struct Worker {
         TcpTransport* transport = nullptr;
-        std::unique_ptr<CompletionPort> port;
+        HWND window = nullptr;
         HANDLE thread = nullptr;
+        DWORD threadId = 0;
+        HANDLE ready = nullptr;  // set once the window stands
     };
 
-    static DWORD WINAPI workerMain(LPVOID worker);
+    static DWORD WINAPI acceptMain(LPVOID self);
     void acceptLoop();
     void adopt(SOCKET s, const sockaddr_in& from);
-    void post(const TcpConnection& connection, Key key);
-    void takeCompletions(CompletionPort& port, DWORD timeoutMs);
-    void handle(const CompletionPort::Completion& completion);
+
+    static DWORD WINAPI workerMain(LPVOID worker);
+    static LRESULT CALLBACK workerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    void serve(Worker& worker);
+    void onNote(HWND window, const MSG& note);
+    TcpConnection* ownConnection(HWND window, std::uint32_t id);
+    TcpConnection* ownConnectionBySocket(HWND window, SOCKET s);
 
     // Reading: called by the owner of the connection's reading side.
-    void onReceived(TcpConnection& connection, DWORD bytes, bool ok);
+    void onInputNote(TcpConnection& connection);
     void readFrom(TcpConnection& connection);
-    Issued issueReceive(TcpConnection& connection, DWORD& bytes);
+    Received receive(TcpConnection& connection, DWORD& bytes);
     bool consume(TcpConnection& connection, DWORD bytes, bool ok);
     bool deliver(TcpConnection& connection);
     bool park(TcpConnection& connection);
-    void deliverParked();
+    void deliverParked(HWND window);
     void finish(TcpConnection& connection);
 
     // Writing and ending, under the connection's lock.
-    void onSent(TcpConnection& connection, DWORD bytes, bool ok);
+    void onRoomNote(TcpConnection& connection);
     bool sendOn(TcpConnection& connection);
-    void sent(TcpConnection& connection, DWORD bytes);
     void shutDownWhenDrained(TcpConnection& connection);
     void closeSocket(TcpConnection& connection);
     void releaseIfIdle(TcpConnection& connection);
@@ -90,10 +92,9 @@ private:
     std::vector<std::unique_ptr<Worker>> workers_;
     std::size_t nextWorker_ = 0;
     volatile LONG closing_ = 0;
-    volatile LONG stopWorkers_ = 0;
-    volatile LONG resumePosted_ = 0;
     CriticalSection lock_;  // everything below; taken before a connection's lock, never after
     ConnectionMap connections_;
+    std::map<SOCKET, std::uint32_t> bySocket_;  // the connection a note about a socket is for
     std::uint32_t nextConnection_ = 1;
     std::deque<TcpConnection*> parked_;
     DWORD lastHousekeeping_ = 0;
