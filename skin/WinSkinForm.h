@@ -26,6 +26,7 @@
 
 class TControl;
 class TDataSkinBorder;
+class TWinControl;
 class TMenu;
 class TNCObject;
 class TPopupMenu;
@@ -140,9 +141,23 @@ public:
     void DrawToolButton(TToolBar* toolBar, TToolButton* button, unsigned state, bool& defaultDraw);
 
     // ---- the window's controls (WinSkinFormDispatch.cpp)
+    // Every control of the form: by ownership, then in tab order.
     void SkinChildControls(TControl* form);
+    // Not offered again: no window yet, the disable tag, or skinned already.
+    bool IsSkipped(TControl* control);
+    void SkinOwnedControls(TComponent* owner);
+    void SkinPanelChildren(TWinControl* parent);
+    // The skin the control's class calls for, attached; none for a control that needs none.
+    void SkinControl(TComponent* component, TComponent* parent);
+    // The skin data's lines of other libraries' classes: true when a line names the class.
+    bool SkinControlByKind(const std::string& className, TControl* control);
+    // The children of a radio or check group carrying the disable tag carry it too.
+    void DisableGroupChildren(TControl* control);
+    bool HasOwnScrollbars(TControl* control) const;
+    // The child windows of a window that the component layer did not make, one level deep.
     void SkinChildWindows(HWND parent);
     void SkinChildWindow(HWND window);
+    // The scroll-bar skin of the control whose window was made anew is made anew.
     void ReskinScrollbar(HWND window);
 
     // ---- title-bar input and the system menu (WinSkinFormInput.cpp)
