@@ -286,6 +286,11 @@ bool TWinSkinForm::SkinControlByKind(const std::string& className, TControl* con
 // ---- the classes of the component layer ----------------------------------------------------------
 
 static void SkinToolBar(TWinSkinForm& form, TToolBar* toolBar) {
+    Announce("TSkinBox", toolBar, 0);
+    TSkinControl* box = NewSkinBox(toolBar);
+    // The box's skin is what gives the bar its drawing handlers back when the window is
+    // unskinned: without one the bar keeps its own looks.
+    if (!box) return;
     SetPropByName(toolBar, "Flat", "True");
     TWinSkinForm* self = &form;
     if (!toolBar->OnCustomDrawButton)
@@ -294,7 +299,7 @@ static void SkinToolBar(TWinSkinForm& form, TToolBar* toolBar) {
         };
     if (!toolBar->OnCustomDraw)
         toolBar->OnCustomDraw = [self](TToolBar* bar, const TRect& r, bool& draw) { self->DrawToolbarBackground(bar, r, draw); };
-    AttachNew(form, "TSkinBox", toolBar, false, [toolBar] { return NewSkinBox(toolBar); });
+    box->AttachControl(&form, form.SkinData, form.Canvas.get(), false);
     if (TMainMenu* menu = toolBar->Menu())
         for (int i = 0; i < menu->Items()->Count(); ++i) form.SkinMenuItems(menu->Items()->Items(i), true);
 }

@@ -319,6 +319,27 @@ TEST_F(SkinDispatch, TheApplicationMayChooseTheSkinAndAnythingElseItAnswersIsIgn
     EXPECT_NE(notASkin, nullptr);
 }
 
+TEST_F(SkinDispatch, UnskinningTakesEverySkinAndDrawingHandlerBackFromTheControls) {
+    TToolBar* toolBar = nullptr;
+    TButton* button = nullptr;
+    auto form = ShowForm([&](TForm& f) {
+        toolBar = Put<TToolBar>(f, &f);
+        Put<TToolButton>(*toolBar, &f);
+        button = Put<TButton>(f, &f);
+        button->SetTop(40);
+    });
+    EXPECT_TRUE(AnswersSkinQuery(button));
+    TestSkin()->SetActive(false);
+    PumpMessages(400);
+    EXPECT_EQ(SkinOf(form->Handle()), nullptr);
+    EXPECT_FALSE(AnswersSkinQuery(button));
+    EXPECT_FALSE(toolBar->OnCustomDraw) << "nothing of the freed window skin stays bound";
+    EXPECT_FALSE(toolBar->OnCustomDrawButton);
+    RedrawWindow(form->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    TestSkin()->SetActive(true);
+    PumpMessages(400);
+}
+
 // ---- windows no component made
 
 HWND Child(HWND parent, const char* className, DWORD style) {
