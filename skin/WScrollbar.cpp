@@ -249,6 +249,7 @@ LRESULT CALLBACK TWScrollbar::WindowProc(HWND window, UINT msg, WPARAM wParam, L
     }
     auto* self = reinterpret_cast<TWScrollbar*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     if (!self) return DefWindowProcW(window, msg, wParam, lParam);
+    if (!self->FWindow) self->FWindow = window;  // messages come before CreateWindowEx returns
     // The object may be gone when this returns: nothing of it is touched after.
     return self->HandleMessage(msg, wParam, lParam);
 }
@@ -282,14 +283,16 @@ LRESULT TWScrollbar::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_LBUTTONUP:
         ButtonUp(x, y);
         return 0;
-    case WM_NCDESTROY:
+    case WM_NCDESTROY: {
+        HWND window = FWindow;
         FWindow = nullptr;
         FShown = false;
-        break;
+        return DefWindowProcW(window, msg, wParam, lParam);
+    }
     default:
         break;
     }
-    return DefWindowProcW(FWindow ? FWindow : nullptr, msg, wParam, lParam);
+    return DefWindowProcW(FWindow, msg, wParam, lParam);
 }
 
 // ---- painting -------------------------------------------------------------------------------------
