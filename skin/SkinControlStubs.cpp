@@ -2,10 +2,6 @@
 // keep their own looks.
 #include "SkinControlFactory.h"
 
-TSkinControl* NewSkinTab31(TComponent*) { return nullptr; }
-TSkinControl* NewSkinAdvPage(TComponent*, int) { return nullptr; }
-TSkinControl* NewSkinObjImage(TComponent*, int) { return nullptr; }
-
 TSkinControl* NewSkinTrackBar(TComponent*) { return nullptr; }
 TSkinControl* NewSkinUpDown(TComponent*) { return nullptr; }
 TSkinControl* NewSkinProgress(TComponent*) { return nullptr; }

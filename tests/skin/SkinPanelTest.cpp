@@ -9,6 +9,11 @@
 #include "SkinGroupBox.h"
 #include "SkinHeader.h"
 #include "SkinMessages.h"
+#include "SkinAdvPage.h"
+#include "SkinObjImage.h"
+#include "SkinTab31.h"
+#include "components/TClassInfo.h"
+#include "components/TStringList.h"
 #include "SkinStatusBar.h"
 #include "SkinTab.h"
 #include "components/TCustomGroupBox.h"
@@ -52,7 +57,108 @@ RECT TabRect(HWND tabs, int index) {
     return r;
 }
 
+// Controls of other libraries, as far as the skins see them: their published properties.
+class TTestTabSet : public TCustomControl {
+    DECLARE_CLASS(TTestTabSet, TCustomControl)
+public:
+    using TCustomControl::TCustomControl;
+    TStringList* Tabs() { return &FTabs; }
+    int TabIndex = 0, StartMargin = 5, EndMargin = 5, FirstIndex = 0;
+
+private:
+    TStringList FTabs;
+};
+
+class TTestGlyphControl : public TCustomControl {
+    DECLARE_CLASS(TTestGlyphControl, TCustomControl)
+public:
+    using TCustomControl::TCustomControl;
+    TBitmap* CustomGlyphs() { return &FGlyphs; }
+    int TransparentColor = 0;
+    bool UseCustomGlyphs() const { return FUse; }
+    void SetUseCustomGlyphs(bool use) {
+        FUse = use;
+        ++Switches;
+    }
+    int Switches = 0;
+
+private:
+    TBitmap FGlyphs;
+    bool FUse = false;
+};
+
+class TTestGlyphProperties : public TPersistent {
+    DECLARE_CLASS(TTestGlyphProperties, TPersistent)
+public:
+    TBitmap* Glyph() { return &FGlyph; }
+
+private:
+    TBitmap FGlyph;
+};
+
+class TTestPropertiesCheckBox : public TCustomControl {
+    DECLARE_CLASS(TTestPropertiesCheckBox, TCustomControl)
+public:
+    using TCustomControl::TCustomControl;
+    TTestGlyphProperties* Properties() { return &FProperties; }
+
+private:
+    TTestGlyphProperties FProperties;
+};
+
+class TTestAdvPages : public TCustomControl {
+    DECLARE_CLASS(TTestAdvPages, TCustomControl)
+public:
+    using TCustomControl::TCustomControl;
+    TBitmap* TabBackGround() { return &FNormal; }
+    TBitmap* TabBackGroundActive() { return &FActive; }
+
+private:
+    TBitmap FNormal, FActive;
+};
+
 }  // namespace
+
+const TClassInfo& TTestTabSet::StaticClass() {
+    static const TClassInfo info = TClassBuilder<TTestTabSet>("TTestTabSet")
+        .Object("Tabs", &TTestTabSet::Tabs)
+        .Int("TabIndex", &TTestTabSet::TabIndex)
+        .Int("StartMargin", &TTestTabSet::StartMargin)
+        .Int("EndMargin", &TTestTabSet::EndMargin)
+        .Int("FirstIndex", &TTestTabSet::FirstIndex)
+        .Build();
+    return info;
+}
+
+const TClassInfo& TTestGlyphControl::StaticClass() {
+    static const TClassInfo info = TClassBuilder<TTestGlyphControl>("TTestGlyphControl")
+        .Object("CustomGlyphs", &TTestGlyphControl::CustomGlyphs)
+        .Int("TransparentColor", &TTestGlyphControl::TransparentColor)
+        .Bool("UseCustomGlyphs", &TTestGlyphControl::UseCustomGlyphs, &TTestGlyphControl::SetUseCustomGlyphs)
+        .Build();
+    return info;
+}
+
+const TClassInfo& TTestGlyphProperties::StaticClass() {
+    static const TClassInfo info =
+        TClassBuilder<TTestGlyphProperties>("TTestGlyphProperties").Object("Glyph", &TTestGlyphProperties::Glyph).Build();
+    return info;
+}
+
+const TClassInfo& TTestPropertiesCheckBox::StaticClass() {
+    static const TClassInfo info = TClassBuilder<TTestPropertiesCheckBox>("TTestPropertiesCheckBox")
+        .Object("Properties", &TTestPropertiesCheckBox::Properties)
+        .Build();
+    return info;
+}
+
+const TClassInfo& TTestAdvPages::StaticClass() {
+    static const TClassInfo info = TClassBuilder<TTestAdvPages>("TTestAdvPages")
+        .Object("TabBackGround", &TTestAdvPages::TabBackGround)
+        .Object("TabBackGroundActive", &TTestAdvPages::TabBackGroundActive)
+        .Build();
+    return info;
+}
 
 TEST_F(PanelSkins, AStatusBarDrawsEachPanelOnTheFrameOfItsBevelWithTheGrip) {
     const auto form = ShowForm();
@@ -284,4 +390,71 @@ TEST_F(PanelSkins, GripsSheetsAndDialogPagesTakeTheFaceColour) {
     delete sizer;
     DestroyWindow(page);
     DestroyWindow(grip);
+}
+
+TEST_F(PanelSkins, ATabSetPassesOverATabTooWideAndDrawsTheNextThatFits) {
+    const auto form = ShowForm();
+    auto* tabSet = PlaceControl<TTestTabSet>(*form, 10, 10, 120, 20);
+    tabSet->Tabs()->Add("甲");
+    tabSet->Tabs()->Add("一个放不下的很长很长的标签");
+    tabSet->Tabs()->Add("乙");
+    tabSet->TabIndex = 2;
+    auto* skin = Attach<TSkinTab31>(*form, tabSet, false);
+    const auto picture = PaintWindow(tabSet->Handle());
+    const int y = picture->Height() / 2;
+    EXPECT_TRUE(Holds(*picture, TRect{5, y, 40, y + 1}, Plan(TabsImage, 1, 4))) << "the first tab";
+    EXPECT_TRUE(Holds(*picture, TRect{5, y, 80, y + 1}, Plan(TabsImage, 2, 4))) << "the third, in the room left";
+    EXPECT_EQ(RgbAt(*picture, 117, y), FaceColour()) << "the end margin";
+    EXPECT_EQ(SendMessageW(tabSet->Handle(), WM_ERASEBKGND, 0, 0), 1);
+    delete skin;
+}
+
+TEST_F(PanelSkins, GlyphStripsAreBuiltFromTheSkinsMarksAndHandedToTheControl) {
+    const auto form = ShowForm();
+    auto* check = PlaceControl<TTestGlyphControl>(*form);
+    auto* skin = Attach<TSkinObjImage>(*form, check, true, static_cast<int>(gmCheckBox));
+    TBitmap* strip = check->CustomGlyphs();
+    ASSERT_EQ(strip->Width(), 9 * 13);
+    const int middle = 6;
+    EXPECT_EQ(RgbAt(*strip, 0 * 13 + middle, middle), Plan(CheckImage, 1, 4));
+    EXPECT_EQ(RgbAt(*strip, 4 * 13 + middle, middle), Plan(CheckImage, 2, 4));
+    EXPECT_EQ(RgbAt(*strip, 6 * 13 + middle, middle), Plan(CheckImage, 3, 4));
+    EXPECT_EQ(RgbAt(*strip, 7 * 13 + middle, middle), Plan(CheckImage, 4, 4));
+    EXPECT_EQ(RgbAt(*strip, 2 * 13 + middle, middle), Magenta) << "a 12-frame mark has no fifth for the third cell";
+    EXPECT_EQ(check->TransparentColor, 0xFF00FF);
+    EXPECT_TRUE(check->UseCustomGlyphs());
+    EXPECT_EQ(check->Switches, 2) << "switched off and on, so the control reads them";
+    skin->RestoreColors();
+    EXPECT_FALSE(check->UseCustomGlyphs());
+
+    auto* radio = PlaceControl<TTestGlyphControl>(*form);
+    Attach<TSkinObjImage>(*form, radio, true, static_cast<int>(gmRadioButton));
+    ASSERT_EQ(radio->CustomGlyphs()->Width(), 6 * 13);
+    EXPECT_EQ(RgbAt(*radio->CustomGlyphs(), 5 * 13 + middle, middle), Plan(RadioImage, 4, 4));
+
+    auto* boxed = PlaceControl<TTestPropertiesCheckBox>(*form);
+    auto* boxedSkin = Attach<TSkinObjImage>(*form, boxed, true, static_cast<int>(gmPropertiesCheckBox));
+    TBitmap* glyph = boxed->Properties()->Glyph();
+    ASSERT_EQ(glyph->Width(), 6 * 13);
+    EXPECT_EQ(RgbAt(*glyph, 3 * 13 + middle, middle), Plan(CheckImage, 1, 4));
+    EXPECT_FALSE(glyph->Transparent());
+    boxedSkin->RestoreColors();
+    EXPECT_TRUE(glyph->Empty());
+}
+
+TEST_F(PanelSkins, AnAdvancedPageControlGetsItsTabBackgroundsRenderedFromTheSkin) {
+    const auto form = ShowForm();
+    auto* pages = PlaceControl<TTestAdvPages>(*form);
+    auto* skin = Attach<TSkinAdvPage>(*form, pages, true, PageModeTabBackgrounds);
+    ASSERT_EQ(pages->TabBackGround()->Width(), 100);
+    ASSERT_EQ(pages->TabBackGround()->Height(), 21);
+    EXPECT_EQ(RgbAt(*pages->TabBackGround(), 50, 10), Plan(TabsImage, 1, 4));
+    EXPECT_EQ(RgbAt(*pages->TabBackGroundActive(), 50, 10), Plan(TabsImage, 2, 4));
+    skin->RestoreColors();
+    EXPECT_TRUE(pages->TabBackGround()->Empty());
+    EXPECT_TRUE(pages->TabBackGroundActive()->Empty());
+
+    auto* other = PlaceControl<TTestAdvPages>(*form);
+    Attach<TSkinAdvPage>(*form, other, true, 0);
+    EXPECT_TRUE(other->TabBackGround()->Empty()) << "only page mode 4 takes the skin's tabs";
 }
