@@ -13,14 +13,6 @@ TSkinControl* NewSkinTabSheet(TComponent*) { return nullptr; }
 TSkinControl* NewSkinAdvPage(TComponent*, int) { return nullptr; }
 TSkinControl* NewSkinObjImage(TComponent*, int) { return nullptr; }
 
-TSkinControl* NewSkinTrackBar(TComponent*) { return nullptr; }
-TSkinControl* NewSkinUpDown(TComponent*) { return nullptr; }
-TSkinControl* NewSkinProgress(TComponent*) { return nullptr; }
-TSkinControl* NewSkinEdit(TComponent*) { return nullptr; }
-TSkinControl* NewSkinComBox(TComponent*) { return nullptr; }
-TSkinControl* NewSkinDateTime(TComponent*) { return nullptr; }
-TSkinControl* NewSkinMP(TComponent*) { return nullptr; }
-
 TSkinControl* NewSkinScrollbar(TComponent*, int) { return nullptr; }
 TSkinControl* NewSkinListView(TComponent*) { return nullptr; }
 void AttachSkinScrollbars(TSkinControl*, TControl*, TSkinData*, TWinSkinForm*, TCanvas*) {}
