@@ -44,12 +44,27 @@ bool IsSpinClassName(const std::string& className) {
 
 TSkinUpDown* TSkinEdit::UpDown() const { return FUpDownLife.expired() ? nullptr : FUpDown; }
 
+bool TSkinEdit::BeforeMessage(TMessage& message) {
+    // The edit leaves its text clipping in a DC it is given; the border is drawn outside it.
+    if ((message.Msg == WM_PAINT || message.Msg == WM_PRINT) && message.WParam && !FSavedDC)
+        FSavedDC = SaveDC(reinterpret_cast<HDC>(message.WParam));
+    return TSkinControl::BeforeMessage(message);
+}
+
+void TSkinEdit::RestoreGivenDC(const TMessage& message) {
+    if (!FSavedDC) return;
+    RestoreDC(reinterpret_cast<HDC>(message.WParam), FSavedDC);
+    FSavedDC = 0;
+}
+
 void TSkinEdit::AfterMessage(TMessage& message) {
     switch (message.Msg) {
     case WM_PAINT:
+        RestoreGivenDC(message);
         PaintMessage(reinterpret_cast<HDC>(message.WParam));
         break;
     case WM_PRINT: {
+        RestoreGivenDC(message);
         HDC dc = reinterpret_cast<HDC>(message.WParam);
         if (dc) {
             PrintFrame(dc);

@@ -12,6 +12,7 @@ class TSkinEdit : public TSkinControl {
 public:
     using TSkinControl::TSkinControl;
 
+    bool BeforeMessage(TMessage& message) override;
     void AfterMessage(TMessage& message) override;
     void PaintSkin(HDC dc, const TRect& r) override;
 
@@ -21,9 +22,11 @@ public:
 private:
     void AttachSpinChild();
     void PrintFrame(HDC dc);
+    void RestoreGivenDC(const TMessage& message);
 
     TSkinUpDown* FUpDown = nullptr;
     std::weak_ptr<bool> FUpDownLife;  // the up-down's skin goes with its window
+    int FSavedDC = 0;  // the state of a DC given with WM_PAINT, before the edit painted into it
 };
 
 // Whether a window class (any letter case) is one of the spin buttons an edit may hold.

@@ -87,8 +87,10 @@ void TSkinTrackBar::DrawChannel(HDC dc) {
     const bool vertical = (GetWindowLong(Handle, GWL_STYLE) & TBS_VERT) != 0;
     TDataSkinObject* vert = WithImage(SkinData->Objects.TrackVert);
     if (vertical && vert) {
-        // The bar reports a vertical channel lying down.
-        const TRect r{channel.top, channel.left, channel.bottom, channel.right};
+        // Windows reports a vertical channel lying down; others report it standing.
+        const bool lying = channel.right - channel.left > channel.bottom - channel.top;
+        const TRect r = lying ? TRect{channel.top, channel.left, channel.bottom, channel.right}
+                              : TRect{channel.left, channel.top, channel.right, channel.bottom};
         TBitmap& image = vert->Image;
         const int iw = image.Width();
         const int ih = image.Height();

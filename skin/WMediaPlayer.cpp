@@ -71,6 +71,11 @@ void TWMediaPlayer::Bind(TControl* player, TSkinMP* skin, TSkinData* skinData) {
     SetWindowPos(Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
+void TWMediaPlayer::Layout() {
+    ReadButtonSets();
+    ButtonWidth = VisibleCount > 0 ? ClientRect().Width() / VisibleCount : 0;
+}
+
 void TWMediaPlayer::ReadButtonSets() {
     const std::string visible = SetPropText(Player, "VisibleButtons");
     const std::string enabled = SetPropText(Player, "EnabledButtons");
@@ -115,10 +120,9 @@ void TWMediaPlayer::DrawButton(HDC dc, int kind, int x, int height) {
 }
 
 void TWMediaPlayer::Paint() {
-    ReadButtonSets();
+    Layout();
     if (VisibleCount == 0) return;
     const TRect client = ClientRect();
-    ButtonWidth = client.Width() / VisibleCount;
     TBitmap work;
     work.SetPixelFormat(pf24bit);
     work.SetSize(client.Width(), client.Height());
@@ -138,6 +142,8 @@ void TWMediaPlayer::WndProc(TMessage& message) {
     if (message.Msg != WM_LBUTTONDOWN && message.Msg != WM_LBUTTONUP) return TCustomPanel::WndProc(message);
     const std::weak_ptr<bool> life = FLife;
     const int x = static_cast<short>(LOWORD(message.LParam));
+    // The buttons as the player has them now, painted or not.
+    Layout();
     if (message.Msg == WM_LBUTTONDOWN) {
         Pressed = true;
         TCustomPanel::WndProc(message);

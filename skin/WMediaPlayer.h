@@ -24,6 +24,8 @@ public:
     void Bind(TControl* player, TSkinMP* skin, TSkinData* skinData);
     // Reads which buttons the player shows, enables and colours.
     void ReadButtonSets();
+    // The button sets and the width each visible button gets.
+    void Layout();
     // The visible button under x; NoPlayerButton when none is.
     int HitTest(int x) const;
 
