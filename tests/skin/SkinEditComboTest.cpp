@@ -274,6 +274,10 @@ TEST_F(SkinEditCombo, ADatePickerGetsAFlatBorderAndTheSkinsArrowOverItsButton) {
     EXPECT_GT(CountColour(*picture, TRect{0, 0, size, size + 1}, Plan(ExtraImage, 4, 4)), 0) << "lit under the mouse";
     arrow->Perform(CM_MOUSELEAVE);
     EXPECT_FALSE(arrow->Hot);
+    picker->SetEnabled(false);
+    arrow->Perform(CM_MOUSEENTER);
+    EXPECT_FALSE(arrow->Hot) << "not lit on a disabled picker";
+    picker->SetEnabled(true);
 
     // A click on the arrow is the picker's: it opens its calendar.
     picker->Seen.clear();

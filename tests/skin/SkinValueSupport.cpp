@@ -46,6 +46,7 @@ void TTestMediaPlayer::WndProc(TMessage& message) {
     if (message.Msg == WM_LBUTTONDOWN || message.Msg == WM_LBUTTONUP)
         Clicks.emplace_back(message.Msg, static_cast<short>(LOWORD(message.LParam)));
     TCustomControl::WndProc(message);
+    if (message.Msg == WM_LBUTTONDOWN && OnButtonDown) OnButtonDown();
 }
 
 std::unique_ptr<TBitmap> ScreenOf(HWND window) {

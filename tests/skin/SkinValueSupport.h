@@ -38,6 +38,7 @@ public:
     int EnabledButtons = 0;
     int ColoredButtons = 0;
     std::vector<std::pair<UINT, int>> Clicks;  // message and x
+    std::function<void()> OnButtonDown;  // run for each press, as a button's action would
 
 protected:
     void WndProc(TMessage& message) override;

@@ -306,3 +306,20 @@ TEST_F(SkinValue, APlayerWithoutVisibleButtonsGetsNoButtonsAndThePanelFollowsThe
     skin->RestoreColors();
     EXPECT_EQ(skin->Overlay, nullptr) << "the panel goes when the skin lets go";
 }
+
+TEST_F(SkinValue, APlayerWhosePressFreesItsSkinLeavesThePanelUntouched) {
+    const auto form = ShowForm();
+    auto* player = PlaceControl<TTestMediaPlayer>(*form, 10, 10, 90, 30);
+    player->VisibleButtons = player->EnabledButtons = ButtonBit(btPlay);
+    auto* skin = AttachSkin<TSkinMP>(*form, player);
+    HWND panel = skin->Overlay->Handle();
+    // The handler takes the mouse for a window of its own, which the freed panel must not drop.
+    player->OnButtonDown = [&] {
+        delete skin;
+        SetCapture(form->Handle());
+    };
+    SendMessageA(panel, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
+    EXPECT_FALSE(IsWindow(panel)) << "the panel went with its skin during the press";
+    EXPECT_EQ(GetCapture(), form->Handle()) << "nothing more ran on the freed panel";
+    ReleaseCapture();
+}
