@@ -161,6 +161,27 @@ TEST_F(SkinEditCombo, AComboBoxShowsEachOfItsLooks) {
     EXPECT_EQ(skin->MouseState & msHot, 0u) << "a disabled box does not light up";
 }
 
+TEST_F(SkinEditCombo, TheConsolesComboBoxLightsUpOnTheScreenWhileTheMouseIsOverIt) {
+    const auto form = ShowForm();
+    ParkCursor();
+    auto* combo = PlaceCombo(*form, csDropDownList);
+    combo->SetItemIndex(1);
+    auto* skin = AttachSkin<TSkinComBox>(*form, combo);
+    auto screen = ScreenOf(combo->Handle());
+    ExpectComboLook(*screen, 1, "on the screen");
+    EXPECT_TRUE(HasOtherPixels(*screen, TRect{4, 4, 80, 17}, {White, Magenta, FaceRgb()})) << "its text";
+
+    POINT over{40, 10};
+    ClientToScreen(combo->Handle(), &over);
+    SetCursorPos(over.x, over.y);
+    PumpMessages(60);
+    ExpectComboLook(*ScreenOf(combo->Handle()), 4, "under the mouse");
+    // The system tells of the mouse leaving on its own time.
+    ParkCursor();
+    for (int waited = 0; waited < 2000 && (skin->MouseState & msHot); waited += 20) PumpMessages(20);
+    ExpectComboLook(*ScreenOf(combo->Handle()), 1, "the mouse gone");
+}
+
 TEST_F(SkinEditCombo, DisabledLosesToFocusAndHotOnlyInThePlainLook) {
     const auto form = ShowForm();
     auto* combo = PlaceCombo(*form, csDropDownList);
