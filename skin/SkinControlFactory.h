@@ -1,7 +1,7 @@
 #pragma once
 // Where the control dispatch gets its control skins: one function per kind of skin, each making
-// an unattached skin owned by `owner` (the control, or the window's skin for a raw window), or
-// nullptr while that kind is not built. The dispatch attaches what it gets with the skin's own
+// an unattached skin owned by `owner` (the control, or the window's skin for a raw window). The
+// dispatch attaches what it gets with the skin's own
 // attach (AttachControl, AttachHandle, AttachSkinScrollbars, or the speed button's own).
 #include <functional>
 #include <string>
