@@ -1,8 +1,7 @@
 #pragma once
 // Where the control dispatch gets its control skins: one function per kind of skin, each making
 // an unattached skin owned by `owner` (the control, or the window's skin for a raw window). The
-// dispatch attaches what it gets with the skin's own
-// attach (AttachControl, AttachHandle, AttachSkinScrollbars, or the speed button's own).
+// dispatch attaches what it gets with the skin's own attach (AttachControl, AttachHandle, AttachSkinScrollbars, or the speed button's own).
 #include <functional>
 #include <string>
 
