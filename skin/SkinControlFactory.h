@@ -1,7 +1,8 @@
 #pragma once
 // Where the control dispatch gets its control skins: one function per kind of skin, each making
 // an unattached skin owned by `owner` (the control, or the window's skin for a raw window). The
-// dispatch attaches what it gets with the skin's own attach (AttachControl, AttachHandle, AttachSkinScrollbars, or the speed button's own).
+// dispatch attaches what it gets with the skin's own attach (AttachControl, AttachHandle,
+// AttachSkinScrollbars, or the speed button's own).
 #include <functional>
 #include <string>
 
