@@ -4,7 +4,6 @@
 #include "WinSkinData.h"
 #include "WinSkinDlg.h"
 #include "WinSkinForm.h"
-#include "components/TControl.h"
 #include "components/TPopupMenu.h"
 #include "components/TTimer.h"
 
@@ -46,7 +45,6 @@ void TWinSkinForm::BuildSysMenu() {
     popup->SetTag(SysMenuTag);
     popup->SetOwnerDraw(true);
     popup->SetImages(SkinData ? SkinData->MenuGlyphs() : nullptr);
-    popup->SetPopupComponent(Control);
     HWND window = Handle;
     const auto add = [&](const std::string& caption, int tag, int image, bool enabled, TNotifyEvent click) {
         auto* item = new TMenuItem(popup.get());

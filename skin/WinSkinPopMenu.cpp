@@ -52,6 +52,12 @@ LRESULT TWinSkinPopMenu::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_NCPAINT:
         if (!PaintFrame(reinterpret_cast<HRGN>(wParam))) return FProc.CallOld(msg, wParam, lParam);
         return 0;
+    case WM_PAINT: {
+        // Some systems draw a popup's border with its items, over the frame: it is drawn again.
+        const LRESULT result = FProc.CallOld(msg, wParam, lParam);
+        RepaintFrame();
+        return result;
+    }
     case WM_PRINT:
         if (!PrintBackground(reinterpret_cast<HDC>(wParam))) return FProc.CallOld(msg, wParam, lParam);
         return 0;
@@ -83,14 +89,27 @@ bool TWinSkinPopMenu::PaintFrame(HRGN updateRegion) {
                    : GetDCEx(Handle, updateRegion, DCX_WINDOW | DCX_INTERSECTRGN | DcxUseStyle);
     if (!dc) return false;
     MakeBackground(look);
-    // Only the frame is painted: the items cover the rest.
-    HRGN frame = FrameRegion();
-    SelectClipRgn(dc, frame);
-    BitBlt(dc, 0, 0, Background->Width(), Background->Height(), Background->Canvas()->Handle(), 0, 0, SRCCOPY);
-    SelectClipRgn(dc, nullptr);
-    DeleteObject(frame);
+    BlitFrame(dc);
     ReleaseDC(Handle, dc);
     return true;
+}
+
+void TWinSkinPopMenu::RepaintFrame() {
+    if (!BackgroundLook() || Background->Empty()) return;
+    HDC dc = GetWindowDC(Handle);
+    if (!dc) return;
+    BlitFrame(dc);
+    ReleaseDC(Handle, dc);
+}
+
+// Only the frame is copied: the items cover the rest.
+void TWinSkinPopMenu::BlitFrame(HDC dc) {
+    HRGN frame = FrameRegion();
+    const int saved = SaveDC(dc);
+    ExtSelectClipRgn(dc, frame, RGN_AND);
+    BitBlt(dc, 0, 0, Background->Width(), Background->Height(), Background->Canvas()->Handle(), 0, 0, SRCCOPY);
+    RestoreDC(dc, saved);
+    DeleteObject(frame);
 }
 
 bool TWinSkinPopMenu::PrintBackground(HDC dc) {

@@ -43,6 +43,9 @@ private:
     // The background, then the system's items over it inside the frame (false: the system
     // prints it all).
     bool PrintBackground(HDC dc);
+    // The frame from the background made last.
+    void RepaintFrame();
+    void BlitFrame(HDC dc);
     HRGN FrameRegion() const;
 
     TWindowProcInstance FProc{TWindowProcKind::PopupMenu};
