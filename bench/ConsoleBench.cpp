@@ -4,6 +4,8 @@
 // thread, the time to rebuild the terminal list, for each rate whether the console keeps up
 // (the link library's event queue does not grow), and the working set.
 //   consolebench [--terminals N] [--login-seconds L] [--seconds S] [--rates R1,R2,...] [--display-off]
+//               [--skin-off]
+// --skin-off switches the main form's skin off before it shows, to compare with the skinned console.
 // The child is this program again: consolebench --fleet PORT TERMINALS LOGIN-SECONDS SECONDS RATES TAG
 #include <winsock2.h>
 
@@ -23,6 +25,7 @@
 #include "TestSupport.h"
 #include "components/TApplication.h"
 #include "components/TButton.h"
+#include "WinSkinData.h"
 #include "fmMain.h"
 #include "unitCustomDialogs.h"
 
@@ -34,6 +37,7 @@ struct TOptions {
     int seconds = 4;
     std::vector<int> rates{50, 100, 200, 300, 400, 500, 700, 1000, 1500, 2000, 3000, 5000};
     bool displayOff = false;
+    bool skinOff = false;
 };
 
 std::vector<int> ParseRates(const std::string& text) {
@@ -247,12 +251,13 @@ int ConsoleMain(const TOptions& o) {
     const std::string folder = TempFolder();
     form->LogDir = folder;
     form->ListenPort = FreePort(false);
+    if (o.skinOff && form->SkinData1) form->SkinData1->SetActive(false);
     form->Show();
     form->ToolButton1Click(form.get());
     form->CheckBox4->SetChecked(true);
     if (o.displayOff) form->N13Click(form.get());
-    std::printf("consolebench: %d UDP terminals, logging on, memo display %s, %d s per rate\n", o.terminals,
-                o.displayOff ? "off" : "on", o.seconds);
+    std::printf("consolebench: %d UDP terminals, logging on, memo display %s, skin %s, %d s per rate\n",
+                o.terminals, o.displayOff ? "off" : "on", o.skinOff ? "off" : "on", o.seconds);
     std::printf("machine load: %s\n", MachineLoad().c_str());
 
     const std::string tag = std::to_string(GetCurrentProcessId());
@@ -358,8 +363,9 @@ int main(int argc, char** argv) {
         else if (arg == "--login-seconds" && hasValue) o.loginSeconds = std::max(0, std::atoi(argv[++i]));
         else if (arg == "--rates" && hasValue) o.rates = ParseRates(argv[++i]);
         else if (arg == "--display-off") o.displayOff = true;
+        else if (arg == "--skin-off") o.skinOff = true;
         else {
-            std::fprintf(stderr, "usage: consolebench [--terminals N] [--login-seconds L] [--seconds S] [--rates R1,R2,...] [--display-off]\n");
+            std::fprintf(stderr, "usage: consolebench [--terminals N] [--login-seconds L] [--seconds S] [--rates R1,R2,...] [--display-off] [--skin-off]\n");
             return 2;
         }
     }

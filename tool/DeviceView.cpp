@@ -27,6 +27,13 @@ BEGIN_MESSAGE_MAP(CDeviceView, CFormView)
     ON_BN_CLICKED(IDC_IMPORT_CONFIG, OnImportConfig)
     ON_BN_CLICKED(IDC_EXPORT_CONFIG, OnExportConfig)
     ON_EN_CHANGE(IDC_SERIAL, OnSerialChanged)
+    ON_BN_CLICKED(IDC_RESTART_DEVICE, OnRestartDevice)
+    ON_BN_CLICKED(IDC_FORCE_ONLINE, OnForceOnline)
+    ON_BN_CLICKED(IDC_FORCE_OFFLINE, OnForceOffline)
+    ON_BN_CLICKED(IDC_FACTORY_RESET, OnFactoryReset)
+    ON_BN_CLICKED(IDC_QUERY_DEVICE, OnQueryDeviceStatus)
+    ON_BN_CLICKED(IDC_READ_CONFIG, OnReadConfig)
+    ON_BN_CLICKED(IDC_SEND_CONFIG, OnSendConfig)
 END_MESSAGE_MAP()
 
 namespace {
@@ -251,6 +258,13 @@ CMainFrame* CDeviceView::GetMainFrame() const
     return DYNAMIC_DOWNCAST(CMainFrame, GetParentFrame());
 }
 
+// A command of the page may wait for the modem or ask the user: the frame stays until it ends.
+BOOL CDeviceView::OnCommand(WPARAM wParam, LPARAM lParam)
+{
+    CMainFrame::CBusyScope busy(GetMainFrame());
+    return CFormView::OnCommand(wParam, lParam);
+}
+
 // ---------------------------------------------------------------------------------------------
 // The groups: each check box enables its fields. The management group also governs the first
 // extension centre, and the management device id only while no id derives from the serial
@@ -385,6 +399,20 @@ void CDeviceView::TakeRecordFields(const CString& strName)
     m_strModel = device.m_strModel;
     if (m_strSignal.IsEmpty())
         m_strSignal = device.m_strSignal;
+}
+
+int CDeviceView::FindDeviceRow(const CString& strName) const
+{
+    for (int nRow = 0; nRow < m_list.GetItemCount(); ++nRow)
+        if (m_list.GetItemText(nRow, kColumnName) == strName)
+            return nRow;
+    return -1;
+}
+
+void CDeviceView::SelectOnlyRow(int nRow)
+{
+    m_list.ChangeAllItemStates(RC_ITEM_SELECTED, RC_ITEM_UNSELECTED);
+    m_list.SetItemState(nRow, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
 }
 
 void CDeviceView::ShowSelectedDevice()

@@ -4,6 +4,7 @@
 // The page holds one device at a time: the one whose row last took the focus.
 #pragma once
 
+#include "ConfigGroups.h"
 #include "GuiButton.h"
 #include "ReportCtrl.h"
 #include "afxext.h"
@@ -26,11 +27,35 @@ public:
     // Writes the page into the selected row's record, the row and the device's configuration
     // file. FALSE when nothing was written: no selected row, or the page was refused.
     BOOL CommitDevicePage();
-    // The status query of the ticked devices comes with the SMS commands.
-    void QueryCheckedDevices(BOOL) {}
-    // A message the modem link received, handed on to the page. It is only taken in until the
-    // page reads replies.
-    void OnSmsReply(const CString&, const CString&, const CString&) {}
+
+    // SMS commands to the shown device (DeviceViewSms.cpp). SendCommandSms builds, signs and
+    // sends one frame: 0 when the modem sent it, -1 when it was refused or not sent. A nonzero
+    // nShowBox tells the outcome in a message box; a refusal is always told.
+    int SendCommandSms(const CString& strCommands, int nShowBox);
+    CString MakeCommandPrefix();
+    CString MakeRandomPair();
+    // Takes the controls into the members; FALSE, with a message, when there is no phone number.
+    BOOL CheckPhoneNumber();
+    static void AppendRestart(CString& strCommands) { strCommands += "1x;"; }
+    static void AppendForceOnline(CString& strCommands) { strCommands += "4x;"; }
+    static void AppendForceOffline(CString& strCommands) { strCommands += "5x;"; }
+    static void AppendResetCommand(CString& strCommands, BOOL bKeyOnly) { strCommands += bKeyOnly ? "3x;" : "2x;"; }
+    static void AppendStatusQuery(CString& strCommands) { strCommands += "6x;Fq;"; }
+    // The status query of every ticked device, or of the selected one (bSelectedOnly, or when
+    // none is ticked).
+    void QueryCheckedDevices(BOOL bSelectedOnly);
+    // Puts the fields of one answer into the page's values (not yet into its controls).
+    void ApplyReplyValues(const CString& strName, const CString& strPhone, char chLetter, const CString& strValue);
+    static CString NextField(CString& strText, char chSeparator);
+
+    // Replies (DeviceViewReply.cpp): a message the modem link received goes to every device
+    // whose phone number is the sender's.
+    void OnSmsReply(const CString& strSender, const CString& strTime, const CString& strMessage);
+    int ParseReply(const CString& strName, const CString& strPhone, const CString& strMessage);
+    // Selects the device's row alone and shows the device; FALSE when no row has the name.
+    BOOL ShowReplyDevice(const CString& strName);
+    void ReportDeviceError(const CString& strName, const CString& strPhone, const CString& strValue,
+                           CString& strMessage);
 
     // The device's configuration file. An empty path stands for no file: every key takes its
     // default.
@@ -55,6 +80,14 @@ protected:
     void ShowNotice(LPCTSTR lpszText);
     void LoadConfigValues(const CString& strPath);
     void WriteConfigValues(const CString& strPath);
+    int FindDeviceRow(const CString& strName) const;
+    // Makes the row the only selected and focused one, so that a commit writes to its record.
+    void SelectOnlyRow(int nRow);
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    DeviceConfigValues TakeConfigValues() const;
+    void PutConfigValues(const DeviceConfigValues& values);
+    void SendAction(void (*pAppend)(CString&));
+    BOOL RefuseUnsendableFields(const char* pszLetters, const DeviceConfigValues& values);
 
     afx_msg HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);
     afx_msg void OnSize(UINT nType, int cx, int cy);
@@ -72,6 +105,13 @@ protected:
     afx_msg void OnImportConfig();
     afx_msg void OnExportConfig();
     afx_msg void OnSerialChanged();
+    afx_msg void OnRestartDevice();
+    afx_msg void OnForceOnline();
+    afx_msg void OnForceOffline();
+    afx_msg void OnFactoryReset();
+    afx_msg void OnQueryDeviceStatus();
+    afx_msg void OnReadConfig();
+    afx_msg void OnSendConfig();
     DECLARE_MESSAGE_MAP()
 
     CBrush m_brush;

@@ -48,7 +48,7 @@ static const char kWebPage[] = "http://www.dovrane.example/";
 CMainFrame::CMainFrame()
     : m_pProgressDlg(NULL), m_bSending(0), m_nExchange(EXCHANGE_NONE), m_bCallOffAllowed(TRUE),
       m_bCloseAfterExchange(FALSE), m_bRestartAfterExchange(FALSE), m_bProgramEnding(FALSE),
-      m_dwModemStep(ModemStepSetting())
+      m_nBusy(0), m_dwModemStep(ModemStepSetting())
 {
 }
 
@@ -192,6 +192,7 @@ void CMainFrame::OnTimer(UINT_PTR nIDEvent)
 {
     if (nIDEvent == TIMER_STARTUP) {
         KillTimer(TIMER_STARTUP);
+        CBusyScope busy(this);
         if (!LoginAtStartup()) {
             OnAppClose();
             return;
@@ -207,12 +208,6 @@ void CMainFrame::OnTimer(UINT_PTR nIDEvent)
         OnPollTimer();
     }
     CGuiFrameWnd::OnTimer(nIDEvent);
-}
-
-// Stand-in until the login dialog exists: every start is admitted.
-BOOL CMainFrame::LoginAtStartup()
-{
-    return TRUE;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -275,11 +270,6 @@ void CMainFrame::OnSaveDevices()
     ShowProgress("设备列表已保存！", 1, 3);
     Delay(3000);
     ShowProgress("", 0, 0);
-}
-
-// Stand-in until the login dialog exists.
-void CMainFrame::OnChangeUser()
-{
 }
 
 void CMainFrame::OnOpenWebPage()

@@ -58,6 +58,23 @@ public:
 
     BOOL PreCreateWindow(CREATESTRUCT& cs) override;
 
+    // Holds the frame, and so its pages, in place while a command runs: its waits and modal
+    // boxes run the message loop, and a close that comes meanwhile is carried out once the last
+    // command holding the frame has returned, never under it. Every command of the frame and
+    // of the device page holds one, and so does every wait (Delay).
+    class CBusyScope {
+    public:
+        explicit CBusyScope(CMainFrame* pFrame);
+        ~CBusyScope();
+        CBusyScope(const CBusyScope&) = delete;
+        CBusyScope& operator=(const CBusyScope&) = delete;
+
+    private:
+        CMainFrame* m_pFrame;
+    };
+    // A close came during a command or an exchange and waits for its end.
+    BOOL IsClosePending() const { return m_bCloseAfterExchange; }
+
 protected:
     // One exchange with the modem at a time: start-up, a send or a poll. Every wait inside one
     // runs the message loop, so anything that could start another exchange, close the port or
@@ -68,7 +85,10 @@ protected:
     CMainFrame();
     BOOL OnCreateClient(LPCREATESTRUCT lpcs, CCreateContext* pContext) override;
     BOOL ShowPage(CRuntimeClass* pPageClass);
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
     BOOL LoginAtStartup();
+    // Posts the close that waited, once no exchange or command holds the frame.
+    void CloseWhenFree();
 
     afx_msg int OnCreate(LPCREATESTRUCT lpcs);
     afx_msg void OnClose();
@@ -96,6 +116,7 @@ protected:
     static DWORD ModemStepSetting();
     DWORD ModemWait(DWORD dwMilliseconds) const { return dwMilliseconds * m_dwModemStep / 100; }
     BOOL IsExchangeCalledOff() const;
+    BOOL IsWaitCalledOff() const;
     // The next byte of the modem's answer; FALSE once the time-out's empty reads are used up.
     BOOL TakeModemByte(char& ch, int& nEmptyReads, int nTimeout);
     void WriteModem(const char* pszText, int nLength = -1);
@@ -118,6 +139,7 @@ protected:
     BOOL m_bCloseAfterExchange;   // a close came during an exchange and is carried out after it
     BOOL m_bRestartAfterExchange; // so is a change of the modem's port
     BOOL m_bProgramEnding;        // the message loop has been told to quit
+    int m_nBusy;                  // commands and waits holding the frame (CBusyScope)
     DWORD m_dwModemStep;          // the idle step of the modem's reads, normally 100 ms
 
     CGuiMiniTool m_wndToolLeft;

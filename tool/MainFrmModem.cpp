@@ -65,10 +65,7 @@ public:
     ~CExchangeScope()
     {
         m_pFrame->m_nExchange = EXCHANGE_NONE;
-        if (m_pFrame->m_bCloseAfterExchange) {
-            m_pFrame->m_bCloseAfterExchange = FALSE;
-            m_pFrame->PostMessage(WM_CLOSE);
-        }
+        m_pFrame->CloseWhenFree();
         if (m_pFrame->m_bRestartAfterExchange) {
             m_pFrame->m_bRestartAfterExchange = FALSE;
             m_pFrame->PostMessage(WM_MODEM_RESTART);
@@ -87,13 +84,43 @@ BOOL CMainFrame::IsExchangeCalledOff() const
     return IsExchangingWithModem() && m_bCallOffAllowed && (m_bCloseAfterExchange || m_bProgramEnding);
 }
 
+CMainFrame::CBusyScope::CBusyScope(CMainFrame* pFrame) : m_pFrame(pFrame)
+{
+    if (m_pFrame != NULL)
+        ++m_pFrame->m_nBusy;
+}
+
+CMainFrame::CBusyScope::~CBusyScope()
+{
+    if (m_pFrame == NULL)
+        return;
+    --m_pFrame->m_nBusy;
+    m_pFrame->CloseWhenFree();
+}
+
+// The close goes through the message loop, so the command that held the frame is off the stack
+// when the frame goes.
+void CMainFrame::CloseWhenFree()
+{
+    if (m_bCloseAfterExchange && m_nBusy == 0 && !IsExchangingWithModem()) {
+        m_bCloseAfterExchange = FALSE;
+        PostMessage(WM_CLOSE);
+    }
+}
+
 void CMainFrame::OnClose()
 {
-    if (IsExchangingWithModem()) {
+    if (IsExchangingWithModem() || m_nBusy > 0) {
         m_bCloseAfterExchange = TRUE;
         return;
     }
     CGuiFrameWnd::OnClose();
+}
+
+BOOL CMainFrame::OnCommand(WPARAM wParam, LPARAM lParam)
+{
+    CBusyScope busy(this);
+    return CGuiFrameWnd::OnCommand(wParam, lParam);
 }
 
 void CMainFrame::OnDestroy()
@@ -122,11 +149,13 @@ DWORD CMainFrame::ModemStepSetting()
     return nStep >= 1 && nStep <= 100 ? (DWORD)nStep : 100;
 }
 
+// A wait outside an exchange ends when the frame is to close: the close waits for it.
 int CMainFrame::Delay(DWORD dwMilliseconds)
 {
+    CBusyScope busy(this);
     DWORD dwStart = ::GetTickCount();
     for (;;) {
-        if (IsExchangeCalledOff())
+        if (IsExchangeCalledOff() || IsWaitCalledOff())
             return 0;
         DWORD dwElapsed = ::GetTickCount() - dwStart;
         if (dwElapsed > dwMilliseconds)
@@ -149,10 +178,15 @@ int CMainFrame::Delay(DWORD dwMilliseconds)
                 m_bProgramEnding = TRUE;
                 break;
             }
-            if (IsExchangeCalledOff())
+            if (IsExchangeCalledOff() || IsWaitCalledOff())
                 return 0;
         }
     }
+}
+
+BOOL CMainFrame::IsWaitCalledOff() const
+{
+    return !IsExchangingWithModem() && m_bCloseAfterExchange;
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -98,10 +98,14 @@ TEST_F(Program, AsksForTheProtocolShowsTheConsoleAndClosesWhenConfirmed) {
     HWND application = GetWindow(console, GW_OWNER);
     EXPECT_EQ(WindowClassOf(application), "TApplication");
     EXPECT_EQ(WindowTextOf(application), "SABLINK");
-    RECT r;
-    GetWindowRect(console, &r);
-    EXPECT_EQ(r.right - r.left, 544);
-    EXPECT_EQ(r.bottom - r.top, 444);
+    // The form is designed 544 x 444 with the system's frame; its skin, applied a moment after
+    // the window shows, swaps that frame for its own and keeps the client area.
+    RECT frame{0, 0, 0, 0};
+    AdjustWindowRectEx(&frame, WS_OVERLAPPEDWINDOW, TRUE, 0);
+    RECT client;
+    GetClientRect(console, &client);
+    EXPECT_EQ(client.right, 544 - (frame.right - frame.left));
+    EXPECT_EQ(client.bottom, 444 - (frame.bottom - frame.top));
     EXPECT_NE(Child(console, "TListView"), nullptr);
     EXPECT_NE(Child(console, "TToolButton", "启动服务"), nullptr);
 

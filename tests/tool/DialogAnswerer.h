@@ -42,9 +42,9 @@ private:
             return TRUE;
         // The file name box of the file dialogs (combo box 1148 in the explorer style).
         HWND hName = ::GetDlgItem(hWnd, 1152) ? ::GetDlgItem(hWnd, 1152) : ::GetDlgItem(hWnd, 1148);
-        // A message box shows its text in static 0xFFFF; other dialogs (the progress pop-up)
-        // are left alone.
-        if (hName == NULL && ::GetDlgItem(hWnd, 0xFFFF) == NULL)
+        // A message box shows its text in static 0xFFFF and has no edit; other dialogs (the
+        // progress pop-up, the login) are left alone.
+        if (hName == NULL && (::GetDlgItem(hWnd, 0xFFFF) == NULL || ::FindWindowExA(hWnd, NULL, "Edit", NULL) != NULL))
             return TRUE;
         int nButton = IDOK;
         if (hName != NULL) {

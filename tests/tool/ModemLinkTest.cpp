@@ -4,6 +4,7 @@
 #include "DeviceView.h"
 #include "DialogAnswerer.h"
 #include "GOut.h"
+#include "LoginAnswerer.h"
 #include "ModemView.h"
 #include "ProgressDlg.h"
 #include "ToolTestSupport.h"
@@ -155,7 +156,8 @@ TEST_F(ModemLinkTest, NoModemClosesThePortAndStopsPollingAndSending)
 TEST_F(ModemLinkTest, TheStartUpTimerShowsTheModemPageWhenTheModemDoesNotAnswer)
 {
     Modem([](GsmModem& modem) { modem.AddFault(Rule("ATE0", Fault::Silence, -1)); });
-    DialogAnswerer answerer(::GetCurrentThreadId(), "");
+    m_profile.SetLogin("op", "pw");
+    LoginAnswerer answerer(::GetCurrentProcessId(), { { "op", "pw" } }, true);
     m_frame->SetTimer(TIMER_STARTUP, 10, NULL);
     ASSERT_TRUE(PumpUntil([&] { return m_frame->GetRightPage()->IsKindOf(RUNTIME_CLASS(CModemView)); }, 10000));
     answerer.Stop();

@@ -2,6 +2,7 @@
 // starts the modem, and a message the modem holds is logged, shown and deleted.
 #include <gtest/gtest.h>
 
+#include "LoginAnswerer.h"
 #include "TestProfile.h"
 #include "TestSupport.h"
 
@@ -43,6 +44,7 @@ protected:
         m_transcript = m_folder + "\\transcript.txt";
         m_state = m_folder + "\\state.txt";
         SetProgramModemPort(m_nPort);
+        SetProgramLogin("op", "pw");
         // The program's modem waits, shortened as in the other modem tests; the children
         // inherit it.
         ::SetEnvironmentVariableA("MARQTEL_MODEM_STEP_MS", "20");
@@ -95,6 +97,7 @@ TEST_F(ModemProgramTest, AMessageInTheModemIsLoggedShownAndDeleted)
                                       "\" --state \"" + m_state + "\"");
     ASSERT_TRUE(WaitUntil([&] { return ReadFileBytes(m_state) == "stored 1\nsent 0\n"; }, 20000));
     PROCESS_INFORMATION program = Start("\"" + m_exe + "\"");
+    LoginAnswerer login(program.dwProcessId, { { "op", "pw" } });
 
     HWND hFrame = WaitForProcessWindow(
         program.dwProcessId,

@@ -6,6 +6,7 @@
 #include "DialogAnswerer.h"
 #include "GOut.h"
 #include "Log.h"
+#include "LoginAnswerer.h"
 #include "MainFrm.h"
 #include "MarqtelDoc.h"
 #include "ProcessCounts.h"
@@ -16,6 +17,7 @@
 #include "ToolTestSupport.h"
 #include "resource.h"
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -58,6 +60,7 @@ protected:
     }
     void TearDown() override
     {
+        m_login.Stop();
         if (::IsWindow(m_hFrame))
             ::DestroyWindow(m_hFrame);
         delete m_doc;
@@ -71,6 +74,9 @@ protected:
     void Command(UINT nID) { m_frame->SendMessage(WM_COMMAND, nID); }
 
     TestProfile m_profile; // no modem: the start-up timer shows the device page
+    // The start-up timer asks for the login: the user stored before is logged in.
+    bool m_bLoginStored = (m_profile.SetLogin("op", "pw"), true);
+    LoginAnswerer m_login{ ::GetCurrentProcessId(), { { "op", "pw" } } };
     CMarqtelDoc* m_doc = nullptr;
     CMainFrame* m_frame = nullptr;
     HWND m_hFrame = NULL;
@@ -358,6 +364,7 @@ protected:
         m_processes.reserve(4); // Start hands out references into the list
         ASSERT_TRUE(::CopyFileA(source.c_str(), m_exe.c_str(), FALSE));
         SetProgramModemPort(-1);
+        SetProgramLogin("op", "pw");
     }
     void TearDown() override
     {
@@ -380,6 +387,7 @@ protected:
         std::string commandLine = "\"" + m_exe + "\"";
         EXPECT_TRUE(::CreateProcessA(NULL, &commandLine[0], NULL, NULL, FALSE, 0, NULL, m_folder.c_str(), &si, &pi));
         m_processes.push_back(pi);
+        m_logins.emplace_back(new LoginAnswerer(pi.dwProcessId, { { "op", "pw" } }));
         return m_processes.back();
     }
     // A visible top-level window of the process: the dialog with the caption, or the frame. It
@@ -407,6 +415,7 @@ protected:
 
     std::string m_folder, m_exe;
     std::vector<PROCESS_INFORMATION> m_processes;
+    std::vector<std::unique_ptr<LoginAnswerer>> m_logins;
 };
 
 TEST_F(ProgramTest, ASecondStartIsRefusedAndBothStartsAreLogged)

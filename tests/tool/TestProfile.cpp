@@ -1,5 +1,6 @@
 #include "TestProfile.h"
 
+#include "PasswordHash.h"
 #include "afxwin.h"
 
 namespace {
@@ -48,6 +49,33 @@ void TestProfile::SetModemPort(int nPort)
 int TestProfile::ModemPort()
 {
     return (int)AfxGetApp()->GetProfileInt("MODEM", "PORT", 1);
+}
+
+void TestProfile::SetLogin(const std::string& user, const std::string& password)
+{
+    AfxGetApp()->WriteProfileString("Login", "User", user.c_str());
+    AfxGetApp()->WriteProfileString("Login", "Passwd", password.empty() ? "" : HashPassword(password).c_str());
+}
+
+std::string TestProfile::LoginValue(const char* key)
+{
+    return (LPCTSTR)AfxGetApp()->GetProfileString("Login", key, "<none>");
+}
+
+void SetProgramLogin(const std::string& user, const std::string& password)
+{
+    if (user.empty()) {
+        ::RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\Dovrane\\Marqtel\\Login");
+        return;
+    }
+    HKEY hKey = NULL;
+    if (::RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Dovrane\\Marqtel\\Login", 0, NULL, REG_OPTION_NON_VOLATILE,
+                          KEY_WRITE, NULL, &hKey, NULL) != ERROR_SUCCESS)
+        return;
+    std::string hash = HashPassword(password);
+    ::RegSetValueExA(hKey, "User", 0, REG_SZ, (const BYTE*)user.c_str(), (DWORD)user.size() + 1);
+    ::RegSetValueExA(hKey, "Passwd", 0, REG_SZ, (const BYTE*)hash.c_str(), (DWORD)hash.size() + 1);
+    ::RegCloseKey(hKey);
 }
 
 void SetProgramModemPort(int nPort)

@@ -14,6 +14,9 @@ public:
 
     void SetModemPort(int nPort);
     int ModemPort();
+    // A user stored as the program stores one (an empty password stores an empty hash).
+    void SetLogin(const std::string& user, const std::string& password);
+    std::string LoginValue(const char* key);
 
 private:
     std::string m_company;
@@ -21,3 +24,5 @@ private:
 
 // The modem port in Marqtel.exe's own profile (under the company key "Dovrane").
 void SetProgramModemPort(int nPort);
+// The user in Marqtel.exe's own profile; an empty user removes it, as before a first run.
+void SetProgramLogin(const std::string& user, const std::string& password);

@@ -85,7 +85,20 @@ void GsmModem::ArriveDuringListing(std::size_t nEntries, const std::string& send
 
 void GsmModem::AddDevice(const std::string& number, const std::string& reply, unsigned delayMs)
 {
-    m_devices.push_back({ number, reply, delayMs });
+    m_devices.push_back({ number, reply, delayMs, false, ScriptedDevice() });
+}
+
+void GsmModem::AddTerminal(const std::string& number, unsigned delayMs)
+{
+    m_devices.push_back({ number, "", delayMs, true, ScriptedDevice() });
+}
+
+ScriptedDevice* GsmModem::Terminal(const std::string& number)
+{
+    for (Device& device : m_devices)
+        if (device.bTerminal && device.number == number)
+            return &device.terminal;
+    return nullptr;
 }
 
 void GsmModem::Advance(Micros now)
@@ -257,11 +270,14 @@ void GsmModem::FinishSend(Micros now)
     }
     m_sent.push_back({ m_sendNumber, m_sendText });
     Reply("\r\n+CMGS: " + std::to_string(m_nNextReference++) + "\r\n" + kOk, pFault, now);
-    for (const Device& device : m_devices) {
+    for (Device& device : m_devices) {
         if (device.number != m_sendNumber)
             continue;
+        std::string reply = device.bTerminal ? device.terminal.Answer(m_sendText) : device.reply;
+        if (reply.empty())
+            continue;
         std::string from = device.number[0] == '+' ? device.number : "+86" + device.number;
-        ScheduleMessage(now + (Micros)device.delayMs * 1000, Quoted(from), device.reply);
+        ScheduleMessage(now + (Micros)device.delayMs * 1000, Quoted(from), reply);
     }
 }
 

@@ -10,6 +10,8 @@
 // kept in a transcript.
 #pragma once
 
+#include "ScriptedDevice.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <deque>
@@ -76,6 +78,11 @@ public:
     // A device with this number answers each message sent to it with the reply, delayMs later,
     // from "+86" and the number.
     void AddDevice(const std::string& number, const std::string& reply, unsigned delayMs);
+    // A terminal with this number answers each command frame sent to it as a ScriptedDevice
+    // does, delayMs later, from "+86" and the number.
+    void AddTerminal(const std::string& number, unsigned delayMs);
+    // The terminal of the number, or nullptr.
+    ScriptedDevice* Terminal(const std::string& number);
 
     // The line.
     void Receive(const char* pData, std::size_t nSize, Micros now);
@@ -113,6 +120,8 @@ private:
         std::string number;
         std::string reply;
         unsigned delayMs;
+        bool bTerminal;
+        ScriptedDevice terminal;
     };
     // How one answer goes out.
     struct Answer {

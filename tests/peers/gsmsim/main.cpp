@@ -2,11 +2,13 @@
 //
 //   gsmsim.exe --port 6 [--rate 960] [--echo-off] [--text-mode]
 //              [--sms NUMBER|TEXT]... [--sms-at MS|NUMBER|TEXT]... [--device NUMBER|MS|REPLY]...
-//              [--fault COMMAND:KIND[:TIMES[:MS]]]... [--transcript FILE] [--state FILE] [--seconds S]
+//              [--terminal NUMBER|MS]... [--fault COMMAND:KIND[:TIMES[:MS]]]... [--transcript FILE]
+//              [--state FILE] [--seconds S]
 //
 // --sms stores a message from NUMBER ("+86..." or not, listed in quotes) before the start;
 // --sms-at lets one arrive MS after the start; --device answers every message sent to NUMBER
-// with REPLY, MS later. KIND is one of silence, error, delay, noprompt, nocmgs, dribble,
+// with REPLY, MS later; --terminal answers the command frames sent to NUMBER as a data terminal
+// does (ScriptedDevice), MS later. KIND is one of silence, error, delay, noprompt, nocmgs, dribble,
 // garbage, cut, reset (for delay and dribble MS is the delay or gap, for cut the bytes kept).
 // --transcript appends every byte received to FILE; --state rewrites FILE after every input
 // with the number of messages stored and sent. It serves until S seconds have passed (0: for
@@ -81,7 +83,7 @@ void WriteState(const std::string& path, const GsmModem& modem)
 int Usage()
 {
     std::fprintf(stderr, "usage: gsmsim.exe --port N [--rate B] [--echo-off] [--text-mode] [--sms NUMBER|TEXT]"
-                         " [--sms-at MS|NUMBER|TEXT] [--device NUMBER|MS|REPLY] [--fault CMD:KIND[:TIMES[:MS]]]"
+                         " [--sms-at MS|NUMBER|TEXT] [--device NUMBER|MS|REPLY] [--terminal NUMBER|MS] [--fault CMD:KIND[:TIMES[:MS]]]"
                          " [--transcript FILE] [--state FILE] [--seconds S]\n");
     return 2;
 }
@@ -125,6 +127,11 @@ int main(int argc, char** argv)
             if (parts.size() != 3)
                 return Usage();
             setup.AddDevice(parts[0], parts[2], (unsigned)std::atoi(parts[1].c_str()));
+        } else if (option == "--terminal") {
+            std::vector<std::string> parts = Split(value, '|', 2);
+            if (parts.size() != 2)
+                return Usage();
+            setup.AddTerminal(parts[0], (unsigned)std::atoi(parts[1].c_str()));
         } else if (option == "--fault") {
             FaultRule rule;
             if (!ParseFault(value, rule))
