@@ -296,7 +296,7 @@ bool TWinSkinForm::OpenMenuBarItem(TMenuBtn* item) {
     RECT window{};
     GetWindowRect(Handle, &window);
     WindowRect = TRect::From(window);
-    if (!RunsOnOldNT()) MakeMenuOwnerDraw(item->SubMenu);
+    if (!RunsOnOldNT()) MenuBar->MakeDropDownOwnerDraw(item->SubMenu);
     MenuTracking = true;
     const int x = WindowRect.Left + (RightToLeft ? item->Rect.Right : item->Rect.Left);
     const int y = WindowRect.Top + item->Rect.Bottom;

@@ -29,7 +29,10 @@ void TWinSkinForm::RebuildMenuBar(bool fromMenuHandle) {
 
 void TWinSkinForm::FreeMenuBar(bool giveMenuBack) {
     if (!MenuBar) return;
-    if (giveMenuBack && MenuBar->MenuHandle() && IsWindow(Handle)) SetMenu(Handle, MenuBar->MenuHandle());
+    if (giveMenuBack && MenuBar->MenuHandle() && IsWindow(Handle)) {
+        MenuBar->GiveOwnerDrawBack();
+        SetMenu(Handle, MenuBar->MenuHandle());
+    }
     delete MenuBar;
     MenuBar = nullptr;
 }

@@ -243,7 +243,21 @@ void HideExtraSeparators(TMenuItem* item) {
     }
 }
 
-void MakeMenuOwnerDraw(HMENU menu) {
+void TWinSkinMenu::MakeDropDownOwnerDraw(HMENU dropDown) { MakeMenuOwnerDraw(dropDown, &FOwnerDrawn); }
+
+void TWinSkinMenu::GiveOwnerDrawBack() {
+    for (const auto& [menu, position] : FOwnerDrawn) {
+        MENUITEMINFOA info{};
+        info.cbSize = sizeof info;
+        info.fMask = MIIM_FTYPE;
+        if (!IsMenu(menu) || !GetMenuItemInfoA(menu, position, TRUE, &info) || !(info.fType & MFT_OWNERDRAW)) continue;
+        info.fType &= ~static_cast<UINT>(MFT_OWNERDRAW);
+        SetMenuItemInfoA(menu, position, TRUE, &info);
+    }
+    FOwnerDrawn.clear();
+}
+
+void MakeMenuOwnerDraw(HMENU menu, std::vector<std::pair<HMENU, UINT>>* changed) {
     if (!menu) return;
     const int count = GetMenuItemCount(menu);
     for (int i = 0; i < count; ++i) {
@@ -251,10 +265,10 @@ void MakeMenuOwnerDraw(HMENU menu) {
         info.cbSize = sizeof info;
         info.fMask = MIIM_STATE | MIIM_SUBMENU | MIIM_FTYPE;
         if (!GetMenuItemInfoA(menu, static_cast<UINT>(i), TRUE, &info)) continue;
-        if (info.hSubMenu) MakeMenuOwnerDraw(info.hSubMenu);
+        if (info.hSubMenu) MakeMenuOwnerDraw(info.hSubMenu, changed);
         if (info.fType & MFT_OWNERDRAW) continue;
         info.fMask = MIIM_FTYPE;
         info.fType |= MFT_OWNERDRAW;
-        SetMenuItemInfoA(menu, static_cast<UINT>(i), TRUE, &info);
+        if (SetMenuItemInfoA(menu, static_cast<UINT>(i), TRUE, &info) && changed) changed->emplace_back(menu, static_cast<UINT>(i));
     }
 }

@@ -7,6 +7,7 @@
 #include "components/Win32.h"
 
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "MenuBtn.h"
@@ -37,6 +38,10 @@ public:
     void Paint(HDC dc, const TRect& r);
     // The item at the point (window coordinates) with a caption; nullptr for none.
     TMenuBtn* ItemAt(const TPoint& p) const;
+    // The drop-down's items drawn by the skin while the bar stands.
+    void MakeDropDownOwnerDraw(HMENU dropDown);
+    // The items the bar made owner-drawn are the system's to draw again.
+    void GiveOwnerDrawBack();
     // Where the first item begins, counted from the bar's edge the items start from.
     int LeftMargin() const;
     // Whether the items run from the right edge leftwards.
@@ -71,10 +76,12 @@ private:
     bool FPainting = false;
     HMENU FMenuHandle = nullptr;
     int FFirstItemOffset = 0;
+    std::vector<std::pair<HMENU, UINT>> FOwnerDrawn;
 };
 
 // The separators of the drop-down that are not needed are hidden: none at its start or end,
 // and one of each run.
 void HideExtraSeparators(TMenuItem* item);
-// Every item of the menu and of its sub-menus is made owner-drawn.
-void MakeMenuOwnerDraw(HMENU menu);
+// Every item of the menu and of its sub-menus is made owner-drawn; those that were not are
+// noted (menu, position) in `changed` when given.
+void MakeMenuOwnerDraw(HMENU menu, std::vector<std::pair<HMENU, UINT>>* changed = nullptr);

@@ -395,4 +395,16 @@ TEST_F(MenuBar, ARawWindowsMenuIsReadFromItsHandle) {
     EXPECT_EQ(SendMessageA(raw->Handle, WM_SYSCOMMAND, SC_KEYMENU, 'a'), 1);
     EXPECT_EQ(item, Plan(MenuItemImage, 1, 3));
     EXPECT_EQ(SendMessageA(raw->Handle, WM_SYSCOMMAND, SC_KEYMENU, 'b'), 0) << "a disabled item has no accelerator";
+
+    // Unskinned, the window has its menu back, drawn by the system as before.
+    TestSkin()->SetActive(false);
+    PumpMessages(400);
+    EXPECT_EQ(GetMenu(raw->Handle), bar);
+    MENUITEMINFOA info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_FTYPE;
+    ASSERT_TRUE(GetMenuItemInfoA(alpha, 1, TRUE, &info));
+    EXPECT_FALSE(info.fType & MFT_OWNERDRAW);
+    TestSkin()->SetActive(true);
+    PumpMessages(400);
 }
