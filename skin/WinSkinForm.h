@@ -7,8 +7,9 @@
 //
 // Its operations are spread over the files WinSkinForm*.cpp: attaching and unskinning, the
 // window procedures, the non-client painting, the menu and tool-bar painters. The title-bar
-// input, the skinned menu bar and the control skins have places of their own
-// (WinSkinFormInput.cpp, WinSkinFormMenuBar.cpp, WinSkinFormDispatch.cpp).
+// input, the system menu, the skinned menu bar, the owner-drawn menu items and the control
+// skins have places of their own (WinSkinFormInput.cpp, WinSkinFormSysMenu.cpp,
+// WinSkinFormMenuBar.cpp, WinSkinFormOwnerDraw.cpp, WinSkinFormDispatch.cpp).
 #include "components/Win32.h"
 
 #include <array>
@@ -146,7 +147,8 @@ public:
     void SkinChildWindow(HWND window);
     void ReskinScrollbar(HWND window);
 
-    // ---- title-bar input and the system menu (WinSkinFormInput.cpp)
+    // ---- title-bar input, the system menu, opening the menu bar and owner-drawn menu items
+    // (WinSkinFormInput.cpp, WinSkinFormSysMenu.cpp, WinSkinFormMenuBar.cpp, WinSkinFormOwnerDraw.cpp)
     void HitTest(TMessage& message);
     void NCMouseMove(TMessage& message);
     void NCButtonDown(TMessage& message);
@@ -306,3 +308,5 @@ void RedrawWindowNow(HWND window);
 std::wstring GetWindowTextWide(HWND window);
 std::string GetWindowTextAnsi(HWND window);
 std::string GetWindowClassName(HWND window);
+// Windows NT before version 5, whose menus the engine leaves as they are.
+bool RunsOnOldWindowsNT();

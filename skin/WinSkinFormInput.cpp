@@ -1,11 +1,10 @@
-// A skinned window's answers to the mouse and keys in its non-client area: hit testing, the
-// title-bar buttons' hover, press and actions, opening the menu bar with the mouse and with
-// Alt+letter, and its owner-drawn menu items.
+// A skinned window's answers to the mouse in its non-client area: hit testing, the hover and
+// press of title-bar buttons and menu-bar items, the title-bar buttons' actions, double clicks,
+// and the system commands it keeps track of.
 #include <algorithm>
 #include <memory>
 
 #include "MenuBtn.h"
-#include "MenuLoopHook.h"
 #include "SkinControl.h"
 #include "SkinDraw.h"
 #include "SkinMessages.h"
@@ -14,10 +13,6 @@
 #include "WinSkinForm.h"
 #include "WinSkinMenu.h"
 #include "WinSysButton.h"
-#include "components/TApplication.h"
-#include "components/TCustomForm.h"
-#include "components/TMenu.h"
-#include "components/TScreen.h"
 #include "components/TTimer.h"
 
 namespace {
@@ -29,20 +24,11 @@ enum : int {
     baMDIMinimize2 = 60, baMDIRestore2 = 61, baMDIClose2 = 62,
 };
 
-// Command identifiers below this are the component layer's own menu items.
-constexpr UINT LastComponentCommand = 4095;
-// Room the skin's item frame and glyph box take beside a measured menu text.
-constexpr int RawItemPadding = 26;
 constexpr int MDIButtonsVisibility = 100;
 
 bool IsIconAction(int action) { return action == baSystemMenu || action == baIconMenu; }
 
 bool IsPointIn(const TRect& r, const TPoint& p) { return p.X >= r.Left && p.X < r.Right && p.Y >= r.Top && p.Y < r.Bottom; }
-
-bool RunsOnOldNT() {
-    const DWORD version = GetVersion();
-    return !(version & 0x80000000u) && LOBYTE(LOWORD(version)) < 5;
-}
 
 bool IsSystemCommand(WORD command) {
     switch (command) {
@@ -50,21 +36,6 @@ bool IsSystemCommand(WORD command) {
     case SC_CLOSE: case SC_RESTORE: return true;
     default: return false;
     }
-}
-
-std::string MenuString(HMENU menu, UINT command) {
-    char text[80] = {0};
-    GetMenuStringA(menu, command, text, sizeof text, MF_BYCOMMAND);
-    return text;
-}
-
-std::string WideToAnsiText(const std::wstring& text) {
-    if (text.empty()) return std::string();
-    const int length = WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
-    if (length <= 0) return std::string();
-    std::string result(static_cast<std::size_t>(length), '\0');
-    WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), result.data(), length, nullptr, nullptr);
-    return result;
 }
 
 }  // namespace
@@ -224,7 +195,7 @@ void TWinSkinForm::MDIChildCommand(WPARAM command) {
 }
 
 bool TWinSkinForm::HasCloseCommand() const {
-    if ((GetVersion() & 0x80000000u) || RunsOnOldNT()) return true;
+    if ((GetVersion() & 0x80000000u) || RunsOnOldWindowsNT()) return true;
     MENUITEMINFOA info{};
     info.cbSize = sizeof info;
     info.fMask = MIIM_ID;
@@ -279,100 +250,6 @@ void TWinSkinForm::SysCommand(TMessage& message) {
     CallDefault(message);
 }
 
-// ---- the menu bar from the mouse and keys -----------------------------------------------------
-
-bool TWinSkinForm::OpenMenuBarItem(TMenuBtn* item) {
-    if (!item) return false;
-    PostMessageA(Handle, WM_COMMAND, item->Command, 0);
-    if (!item->SubMenu) return false;
-    // Hiding separators changes the menu, and a changed menu rebuilds the bar's items: the item
-    // is looked up again by its place.
-    const int index = item->Index;
-    if (item->MenuItem) HideExtraSeparators(item->MenuItem);
-    item = MenuBar ? MenuBar->Items(index) : nullptr;
-    if (!item || !item->SubMenu) return false;
-
-    SetMenuLoopItem(this, index);
-    RECT window{};
-    GetWindowRect(Handle, &window);
-    WindowRect = TRect::From(window);
-    if (!RunsOnOldNT()) MenuBar->MakeDropDownOwnerDraw(item->SubMenu);
-    MenuTracking = true;
-    const int x = WindowRect.Left + (RightToLeft ? item->Rect.Right : item->Rect.Left);
-    const int y = WindowRect.Top + item->Rect.Bottom;
-    if (SkinManager) {
-        SkinManager->MenuContext = mcMenu;
-        SkinManager->MarkNewPopups = true;
-    }
-    TrackedMenu = item->SubMenu;
-    const bool enabled = item->Enabled;
-    StartMenuLoopHook();
-    if (enabled)
-        TrackPopupMenu(TrackedMenu, TPM_RIGHTBUTTON | TPM_NONOTIFY | (RightToLeft ? TPM_RIGHTALIGN : 0), x, y, 0, Handle, nullptr);
-    StopMenuLoopHook();
-    MenuTracking = false;
-    return true;
-}
-
-// The open drop-down (if any) is ended first, so that the click opens the item once the loop
-// is over rather than inside it.
-void TWinSkinForm::OpenMenuItem(TMenuBtn* item) {
-    if (!item) return;
-    RECT window{};
-    GetWindowRect(Handle, &window);
-    WindowRect = TRect::From(window);
-    if (MenuTracking) EndMenu();
-    const POINT at{WindowRect.Left + item->Rect.Left + 1, WindowRect.Top + item->Rect.Top + 1};
-    PostMessageA(Handle, WM_NCLBUTTONDOWN, HTMENU, MAKELPARAM(at.x, at.y));
-}
-
-TMenuBtn* TWinSkinForm::FindMenuAccel(WORD key) const {
-    if (!MenuBar) return nullptr;
-    for (int i = 0; i < MenuBar->Count(); ++i) {
-        TMenuBtn* item = MenuBar->Items(i);
-        if (!item->Visible || !item->Enabled) continue;
-        const std::string caption = item->MenuItem ? item->MenuItem->Caption() : WideToAnsiText(item->Caption);
-        if (IsAccel(static_cast<char>(key), caption)) return item;
-    }
-    return nullptr;
-}
-
-// WM_SKINMENUBAR: the menu-bar item under the point is opened.
-void TWinSkinForm::MenuBarMessage(TMessage& message) {
-    message.Result = 0;
-    if (auto* item = dynamic_cast<TMenuBtn*>(ObjectAt(ScreenToWindow(MouseX(message.LParam), MouseY(message.LParam)))))
-        OpenMenuBarItem(item);
-}
-
-// CM_DIALOGCHAR in the form hook: Alt+letter opens the menu-bar item of that accelerator. A
-// letter no control and no item of this window takes goes to the main form (or, from an MDI
-// child, to the MDI form), but never to a main form that a modal window has disabled: its menu
-// would open and run its commands behind the modal window.
-void TWinSkinForm::DialogChar(TMessage& message) {
-    if (OldWindowProc) OldWindowProc(message);
-    if (message.Result != 0) return;
-    const WORD key = static_cast<WORD>(message.WParam);
-    TMenuBtn* item = FindMenuAccel(key);
-    if (item && (KeyDataToShiftState(message.LParam) & (ssShift | ssAlt | ssCtrl)) == ssAlt) {
-        OpenMenuItem(item);
-        message.Result = 1;
-        return;
-    }
-    TControl* other = nullptr;
-    if (WindowKind == wkMDIChild) other = SkinManager ? SkinManager->MDIForm : nullptr;
-    else if (Application && Application->MainForm() != Control) other = Application->MainForm();
-    auto* otherWindow = dynamic_cast<TWinControl*>(other);
-    if (otherWindow && otherWindow->HandleAllocated() && IsWindowEnabled(otherWindow->Handle())) {
-        const LRESULT answer = other->Perform(CM_DIALOGCHAR, message.WParam, message.LParam);
-        if (answer != 0) {
-            message.Result = answer;
-            return;
-        }
-    }
-    message.Result = 0;
-    if (OldWindowProc) OldWindowProc(message);
-}
-
 // ---- hover ------------------------------------------------------------------------------------------
 
 // Every 250 ms while the window is active: a hot title-bar button or menu item the mouse has
@@ -404,96 +281,4 @@ void TWinSkinForm::PaintSysButton(TWinSysButton* button, int state) {
         DrawSkinFrameStretched(dc, button->Rect, &d.Image, true, UsableFrameCount(d.Frame), frame);
     }
     ReleaseDC(Handle, dc);
-}
-
-// ---- owner-drawn menu items -------------------------------------------------------------------
-
-namespace {
-
-// A menu item of no component, measured by its text in the menu font.
-void MeasureByText(TSkinData* skinData, HMENU menu, MEASUREITEMSTRUCT& measure) {
-    const std::string text = MenuString(menu, measure.itemID);
-    HDC dc = GetDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, Screen->MenuFont()->Handle());
-    SIZE extent{};
-    GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &extent);
-    SelectObject(dc, old);
-    ReleaseDC(nullptr, dc);
-    int width = extent.cx + RawItemPadding;
-    if (skinData && skinData->Objects.MenuItem) width += skinData->Objects.MenuItem->LeftWidth;
-    int height = static_cast<int>(measure.itemHeight) + (text.empty() ? 8 : 4);
-    if (GetVersion() & 0x80000000u) height += 4;
-    measure.itemWidth = static_cast<UINT>(width);
-    measure.itemHeight = static_cast<UINT>(height);
-}
-
-}  // namespace
-
-void TWinSkinForm::MeasureItemMessage(TMessage& message) {
-    auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(message.LParam);
-    if (!measure || measure->CtlType != ODT_MENU || !MenuHandle) {
-        CallDefault(message);
-        return;
-    }
-    if (Control && MenuBar) {
-        if (SkinManager) SkinManager->MarkPopupMenus();
-        TMenu* menu = MenuBar->Menu();
-        if (TMenuItem* item = menu ? menu->FindItemByCommand(static_cast<int>(measure->itemID)) : nullptr) {
-            HDC dc = GetWindowDC(Handle);
-            TCanvas canvas;
-            canvas.SetHandle(dc);
-            canvas.Font()->Assign(Screen->MenuFont());
-            int width = static_cast<int>(measure->itemWidth), height = static_cast<int>(measure->itemHeight);
-            MeasureMenuItem(item, &canvas, width, height);
-            canvas.SetHandle(nullptr);
-            ReleaseDC(Handle, dc);
-            measure->itemWidth = static_cast<UINT>(std::max(0, width));
-            measure->itemHeight = static_cast<UINT>(std::max(0, height));
-            message.Result = 1;
-            return;
-        }
-        if (measure->itemID >= 1 && measure->itemID <= LastComponentCommand) {
-            CallDefault(message);
-            return;
-        }
-    }
-    MeasureByText(SkinData, TrackedMenu, *measure);
-    message.Result = 1;
-}
-
-void TWinSkinForm::DrawItemMessage(TMessage& message) {
-    auto* draw = reinterpret_cast<DRAWITEMSTRUCT*>(message.LParam);
-    if (!draw || draw->CtlType != ODT_MENU || !MenuHandle || !SkinData || (WindowKind == wkMDIForm && RunsOnOldNT())) {
-        CallDefault(message);
-        return;
-    }
-    auto* menu = reinterpret_cast<HMENU>(draw->hwndItem);
-    if (SkinManager) {
-        SkinManager->AssignPopupWindow(menu);
-        SkinManager->MarkPopupMenus();
-    }
-    const TRect r = TRect::From(draw->rcItem);
-    const bool selected = (draw->itemState & ODS_SELECTED) != 0;
-    TCanvas canvas;
-    canvas.SetHandle(draw->hDC);
-    message.Result = 1;
-    TMenu* barMenu = Control && MenuBar ? MenuBar->Menu() : nullptr;
-    if (TMenuItem* item = barMenu ? barMenu->FindItemByCommand(static_cast<int>(draw->itemID)) : nullptr) {
-        if (SkinData->Objects.MenuItem) DrawMenuItem(item, &canvas, r, selected);
-        else DrawMenuItemPlain(item, &canvas, selected, r);
-    } else if (barMenu && draw->itemID >= 1 && draw->itemID <= LastComponentCommand) {
-        canvas.SetHandle(nullptr);
-        CallDefault(message);
-        return;
-    } else {
-        // An item of no component: drawn through a stand-in item of its text and state.
-        const UINT state = GetMenuState(menu, draw->itemID, MF_BYCOMMAND);
-        const std::string text = MenuString(menu, draw->itemID);
-        const auto stand = std::make_unique<TMenuItem>(nullptr);
-        stand->SetCaption(text.empty() ? "-" : text);
-        stand->SetEnabled(state == static_cast<UINT>(-1) || !(state & (MF_GRAYED | MF_DISABLED)));
-        stand->SetChecked(state != static_cast<UINT>(-1) && (state & MF_CHECKED));
-        DrawRawMenuItem(menu, stand.get(), selected, r, &canvas);
-    }
-    canvas.SetHandle(nullptr);
 }

@@ -15,11 +15,6 @@ constexpr int SysMenuTextLength = 80;
 
 enum : int { fbRestore = 0, fbMaximize = 1, fbMinimize = 2, fbClose = 3, fbSeparator = 100 };
 
-bool RunsOnOldNT() {
-    const DWORD version = GetVersion();
-    return !(version & 0x80000000u) && LOBYTE(LOWORD(version)) < 5;
-}
-
 }  // namespace
 
 void TWinSkinForm::ShowSystemMenu(int x, int y) {
@@ -39,7 +34,7 @@ void TWinSkinForm::ShowSystemMenu(int x, int y) {
 
 void TWinSkinForm::BuildSysMenu() {
     SysMenuPopup.reset();
-    const bool fallback = RunsOnOldNT();
+    const bool fallback = RunsOnOldWindowsNT();
     if (!fallback && !SystemMenu) return;
     auto popup = std::make_unique<TPopupMenu>(nullptr);
     popup->SetTag(SysMenuTag);

@@ -25,11 +25,6 @@ constexpr int NarrowBarMargin = 12;
 // The MDI child's buttons in the bar show this visibility.
 constexpr int MDIButtonsVisibility = 100;
 
-bool RunsOnOldNT() {
-    const DWORD version = GetVersion();
-    return !(version & 0x80000000u) && LOBYTE(LOWORD(version)) < 5;
-}
-
 bool IsPointIn(const TRect& r, const TPoint& p) { return p.X >= r.Left && p.X < r.Right && p.Y >= r.Top && p.Y < r.Bottom; }
 
 }  // namespace
@@ -62,7 +57,7 @@ bool TWinSkinMenu::TakeWindowMenu() {
 }
 
 void TWinSkinMenu::BuildItems() {
-    if ((WindowsVersion & 0x80000000u) || RunsOnOldNT()) {
+    if ((WindowsVersion & 0x80000000u) || RunsOnOldWindowsNT()) {
         BuildFromComponent();
         return;
     }
