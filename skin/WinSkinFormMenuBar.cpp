@@ -27,7 +27,9 @@ bool TWinSkinForm::MakeMenuBar() {
     FreeMenuBar(false);
     auto* form = dynamic_cast<TCustomForm*>(Control);
     MenuBar = new TWinSkinMenu(this, SkinData, form ? form->Menu() : nullptr);
-    MenuBar->BuildItems();
+    // The window keeps its menu until its frame is laid out for the skin, so that its client
+    // area keeps its size meanwhile.
+    MenuBar->BuildItems(false);
     return true;
 }
 
@@ -40,7 +42,7 @@ void TWinSkinForm::PaintMenuBar(HDC dc, const TRect& r) {
 void TWinSkinForm::RebuildMenuBar(bool fromMenuHandle) {
     if (!MenuBar) return;
     if (fromMenuHandle) MenuBar->UpdateItems();
-    else MenuBar->BuildItems();
+    else MenuBar->BuildItems(Started);
     PaintNonClient(nullptr);
 }
 

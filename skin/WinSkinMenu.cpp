@@ -56,20 +56,24 @@ bool TWinSkinMenu::TakeWindowMenu() {
     return !(FForm->Control && !FMenu);
 }
 
-void TWinSkinMenu::BuildItems() {
+void TWinSkinMenu::BuildItems(bool takeMenu) {
     if ((WindowsVersion & 0x80000000u) || RunsOnOldWindowsNT()) {
-        BuildFromComponent();
+        BuildFromComponent(takeMenu);
         return;
     }
     if (!TakeWindowMenu()) return;
     ReadItems(false);
-    SetMenu(FForm->Handle, nullptr);
+    if (takeMenu) TakeMenuAway();
+}
+
+void TWinSkinMenu::TakeMenuAway() {
+    if (GetMenu(FForm->Handle)) SetMenu(FForm->Handle, nullptr);
 }
 
 void TWinSkinMenu::UpdateItems() {
     if (!TakeWindowMenu()) return;
     ReadItems(true);
-    SetMenu(FForm->Handle, nullptr);
+    TakeMenuAway();
 }
 
 void TWinSkinMenu::ReadItems(bool update) {
@@ -101,7 +105,7 @@ void TWinSkinMenu::ReadItems(bool update) {
     }
 }
 
-void TWinSkinMenu::BuildFromComponent() {
+void TWinSkinMenu::BuildFromComponent(bool takeMenu) {
     if (!TakeWindowMenu() || !FMenu) return;
     FreeItems();
     TMenuItem* root = FMenu->Items();
@@ -116,7 +120,7 @@ void TWinSkinMenu::BuildFromComponent() {
         item->SubMenu = source->Count() > 0 ? source->Handle() : nullptr;
         FItems.push_back(std::move(item));
     }
-    SetMenu(FForm->Handle, nullptr);
+    if (takeMenu) TakeMenuAway();
 }
 
 TMenuBtn* TWinSkinMenu::ItemAt(const TPoint& p) const {

@@ -27,10 +27,13 @@ public:
     TWinSkinMenu& operator=(const TWinSkinMenu&) = delete;
 
     // The items from the window's menu, completed from the component's menu, then the menu
-    // taken from the window. Nothing happens without a menu, or for a form without a menu.
-    void BuildItems();
+    // taken from the window (unless `takeMenu` is false: the window keeps it until
+    // TakeMenuAway). Nothing happens without a menu, or for a form without a menu.
+    void BuildItems(bool takeMenu = true);
+    // The system draws the window's menu no more.
+    void TakeMenuAway();
     // The items from the component's menu alone (the systems that cannot read a menu's items).
-    void BuildFromComponent();
+    void BuildFromComponent(bool takeMenu = true);
     // The items again after the window's menu changed.
     void UpdateItems();
     // The bar into the rectangle (window coordinates) of the DC: the skin's picture, then the

@@ -86,9 +86,14 @@ TEST_F(MenuBar, TheBarTakesTheFormsMenuAndGivesItBack) {
     EXPECT_FALSE(skin->MenuBar->Items(3)->Enabled);
     EXPECT_EQ(GetMenu(window), nullptr);
 
+    RECT skinned{};
+    GetClientRect(window, &skinned);
     TestSkin()->SetActive(false);
     PumpMessages(400);
     EXPECT_EQ(GetMenu(window), made.Menu->Handle());
+    RECT unskinned{};
+    GetClientRect(window, &unskinned);
+    EXPECT_TRUE(EqualRect(&skinned, &unskinned)) << "the client area keeps its size both ways";
     TestSkin()->SetActive(true);
     PumpMessages(400);
 }
