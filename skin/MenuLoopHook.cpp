@@ -77,6 +77,8 @@ void StopMenuLoopHook() {
     TMenuLoopState& loop = Loop();
     if (loop.Hook) UnhookWindowsHookEx(loop.Hook);
     loop.Hook = nullptr;
+    // The window may go once its loop is over.
+    loop.Form = nullptr;
     loop.SelectedItem = nullptr;
     loop.OpenIndex = -1;
     loop.FirstKeyPosted = loop.Switching = loop.Switched = false;

@@ -28,7 +28,7 @@ void SetMenuLoopItem(TWinSkinForm* form, int index);
 // Clears the loop's flags, takes the cursor as the last mouse position and installs the hook
 // (once).
 void StartMenuLoopHook();
-// Removes the hook and forgets the loop.
+// Removes the hook and forgets the loop and its window.
 void StopMenuLoopHook();
 // The bar item after (or before) the open one, wrapping round; nullptr without a menu bar.
 TMenuBtn* NextMenuBtn(bool forward);

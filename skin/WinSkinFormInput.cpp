@@ -24,6 +24,7 @@ enum : int {
     baMDIMinimize2 = 60, baMDIRestore2 = 61, baMDIClose2 = 62,
 };
 
+// The visibility of the MDI child's buttons, shown in an MDI form's menu bar.
 constexpr int MDIButtonsVisibility = 100;
 
 bool IsIconAction(int action) { return action == baSystemMenu || action == baIconMenu; }
