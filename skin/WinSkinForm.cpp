@@ -569,3 +569,8 @@ std::string GetWindowClassName(HWND window) {
     GetClassNameA(window, name, sizeof name);
     return name;
 }
+
+bool RunsOnOldWindowsNT() {
+    const DWORD version = GetVersion();
+    return !(version & 0x80000000u) && LOBYTE(LOWORD(version)) < 5;
+}

@@ -7,8 +7,9 @@
 //
 // Its operations are spread over the files WinSkinForm*.cpp: attaching and unskinning, the
 // window procedures, the non-client painting, the menu and tool-bar painters. The title-bar
-// input, the skinned menu bar and the control skins have places of their own
-// (WinSkinFormInput.cpp, WinSkinFormMenuBar.cpp, WinSkinFormDispatch.cpp).
+// input, the system menu, the skinned menu bar, the owner-drawn menu items and the control
+// skins have places of their own (WinSkinFormInput.cpp, WinSkinFormSysMenu.cpp,
+// WinSkinFormMenuBar.cpp, WinSkinFormOwnerDraw.cpp, WinSkinFormDispatch.cpp).
 #include "components/Win32.h"
 
 #include <array>
@@ -26,7 +27,9 @@
 
 class TControl;
 class TDataSkinBorder;
+class TWinControl;
 class TMenu;
+class TMenuBtn;
 class TNCObject;
 class TPopupMenu;
 class TSkinControl;
@@ -140,12 +143,27 @@ public:
     void DrawToolButton(TToolBar* toolBar, TToolButton* button, unsigned state, bool& defaultDraw);
 
     // ---- the window's controls (WinSkinFormDispatch.cpp)
+    // Every control of the form: by ownership, then in tab order.
     void SkinChildControls(TControl* form);
+    // Not offered again: no window yet, the disable tag, or skinned already.
+    bool IsSkipped(TControl* control);
+    void SkinOwnedControls(TComponent* owner);
+    void SkinPanelChildren(TWinControl* parent);
+    // The skin the control's class calls for, attached; none for a control that needs none.
+    void SkinControl(TComponent* component, TComponent* parent);
+    // The skin data's lines of other libraries' classes: true when a line names the class.
+    bool SkinControlByKind(const std::string& className, TControl* control);
+    // The children of a radio or check group carrying the disable tag carry it too.
+    void DisableGroupChildren(TControl* control);
+    bool HasOwnScrollbars(TControl* control) const;
+    // The child windows of a window that the component layer did not make, one level deep.
     void SkinChildWindows(HWND parent);
     void SkinChildWindow(HWND window);
+    // The scroll-bar skin of the control whose window was made anew is made anew.
     void ReskinScrollbar(HWND window);
 
-    // ---- title-bar input and the system menu (WinSkinFormInput.cpp)
+    // ---- title-bar input, the system menu, opening the menu bar and owner-drawn menu items
+    // (WinSkinFormInput.cpp, WinSkinFormSysMenu.cpp, WinSkinFormMenuBar.cpp, WinSkinFormOwnerDraw.cpp)
     void HitTest(TMessage& message);
     void NCMouseMove(TMessage& message);
     void NCButtonDown(TMessage& message);
@@ -160,6 +178,33 @@ public:
     void DialogChar(TMessage& message);
     void TimerTick();
     void PaintSysButton(TWinSysButton* button, int state);
+    // A screen point in window coordinates (from the window's top-left corner).
+    TPoint ScreenToWindow(int x, int y);
+    // The visible title-bar button with an action under the point; nullptr for none.
+    TWinSysButton* SysButtonAt(const TPoint& p) const;
+    // The title-bar button or menu-bar item under the point; nullptr for none.
+    TNCObject* ObjectAt(const TPoint& p) const;
+    // What the hot title-bar button does when it is clicked (x, y: the click, on the screen).
+    void TitleButtonAction(int x, int y);
+    void MaximizeToggle();
+    void MinimizeToggle();
+    void Restore();
+    // The system command to the active child of an MDI form.
+    void MDIChildCommand(WPARAM command);
+    // Whether the system menu lets the window close.
+    bool HasCloseCommand() const;
+    // The owner-drawn copy of the system menu, or the fallback items without one.
+    void BuildSysMenu();
+    // Pops the system-menu copy up at the screen point; a second opening within the
+    // double-click time on the window icon closes the window.
+    void ShowSystemMenu(int x, int y);
+    // Drops the item's menu down under it and runs the menu loop; false when nothing dropped.
+    bool OpenMenuBarItem(TMenuBtn* item);
+    // Has the window open the item as if it were clicked (after the current menu loop ends).
+    void OpenMenuItem(TMenuBtn* item);
+    // The visible, enabled menu-bar item of that accelerator key; nullptr for none.
+    TMenuBtn* FindMenuAccel(WORD key) const;
+    void ClearMenuTracking() { MenuTracking = false; }
 
     // ---- the skinned menu bar (WinSkinFormMenuBar.cpp)
     // Makes the menu bar of a window with a menu; false while the window keeps its own.
@@ -278,3 +323,5 @@ void RedrawWindowNow(HWND window);
 std::wstring GetWindowTextWide(HWND window);
 std::string GetWindowTextAnsi(HWND window);
 std::string GetWindowClassName(HWND window);
+// Windows NT before version 5, whose menus the engine leaves as they are.
+bool RunsOnOldWindowsNT();

@@ -6,6 +6,7 @@
 #include "SkinMessages.h"
 #include "WinSkinData.h"
 #include "WinSkinDlg.h"
+#include "WinSkinMenu.h"
 #include "components/TTimer.h"
 
 void TWinSkinForm::CallDefault(TMessage& message) {
@@ -164,6 +165,7 @@ LRESULT TWinSkinForm::SkinWndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
 
 void TWinSkinForm::Start() {
     Started = true;
+    if (MenuBar) MenuBar->TakeMenuAway();
     SystemMenu = GetSystemMenu(Handle, FALSE);
     PrepareIcon(*IconBitmap);
     ReadMetrics();

@@ -9,6 +9,7 @@
 #include "WindowProcInstance.h"
 #include "components/TBitmap.h"
 
+class TDataSkinObject;
 class TSkinData;
 
 class TWinSkinPopMenu {
@@ -34,9 +35,18 @@ public:
 
 private:
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam);
-    // The popup's frame and background from the skin: drawn with the popup menus' skinning; until
-    // then the system draws them.
-    bool PaintFrame(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    // The skin's popup background; nullptr when the system draws popups itself.
+    TDataSkinObject* BackgroundLook() const;
+    void MakeBackground(TDataSkinObject* look);
+    // The frame from the skin's background (false: the system paints it).
+    bool PaintFrame(HRGN updateRegion);
+    // The background, then the system's items over it inside the frame (false: the system
+    // prints it all).
+    bool PrintBackground(HDC dc);
+    // The frame from the background made last.
+    void RepaintFrame();
+    void BlitFrame(HDC dc);
+    HRGN FrameRegion() const;
 
     TWindowProcInstance FProc{TWindowProcKind::PopupMenu};
     HRGN FRegion = nullptr;  // a region of its own it set on the window

@@ -54,7 +54,9 @@ std::vector<TextField> TextFieldsOf(char letter, const DeviceConfigValues& v)
 }
 
 // A list index taken from an answer: kept only when it names an item of the list.
-void SelectItem(int& item, int index, int count)
+// The index is wide so that an answer's number shifted onto its list (a baud code less one,
+// data bits less five) never overflows, however far out of range the device's number is.
+void SelectItem(int& item, long long index, int count)
 {
     if (index >= 0 && index < count)
         item = index;
@@ -176,7 +178,7 @@ void ApplyAnswerFields(char letter, const std::string& value, DeviceConfigValues
     }
     case '8': {
         std::vector<std::string> f = Fields(value, 6);
-        SelectItem(v.nmMode, LeadingInt(f[0]) - 1, ConfigLists::kNmMode);
+        SelectItem(v.nmMode, (long long)LeadingInt(f[0]) - 1, ConfigLists::kNmMode);
         v.nmDeviceId = f[2];
         v.serverAddr = f[4];
         v.serverPort = LeadingInt(f[5]);
@@ -201,8 +203,8 @@ void ApplyAnswerFields(char letter, const std::string& value, DeviceConfigValues
     case 'C': {
         std::vector<std::string> f = Fields(value, 4);
         int baudCode = LeadingInt(f[0]);
-        SelectItem(v.baud, (baudCode == 0 ? 6 : baudCode) - 1, ConfigLists::kBaud);
-        SelectItem(v.dataBits, LeadingInt(f[1]) - 5, ConfigLists::kDataBits);
+        SelectItem(v.baud, (baudCode == 0 ? 6LL : baudCode) - 1, ConfigLists::kBaud);
+        SelectItem(v.dataBits, (long long)LeadingInt(f[1]) - 5, ConfigLists::kDataBits);
         SelectItem(v.stopBits, LeadingInt(f[2]), ConfigLists::kStopBits);
         SelectItem(v.parity, LeadingInt(f[3]), ConfigLists::kParity);
         break;

@@ -15,9 +15,13 @@ protected:
         return text;
     }
 
+    // 'p': a light in the panel's colour, which is the skin's once the form is skinned.
     std::string Running() {
         std::string text;
-        for (int n = 1; n <= 16; ++n) text += form->Light(n)->Brush()->Color() == 0x00FF00 ? 'g' : form->Light(n)->Brush()->Color() == 0x10480D ? 'p' : '?';
+        for (int n = 1; n <= 16; ++n) {
+            const TColor c = form->Light(n)->Brush()->Color();
+            text += c == 0x00FF00 ? 'g' : c == form->Panel1->Color() ? 'p' : '?';
+        }
         return text;
     }
 };

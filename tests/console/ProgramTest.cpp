@@ -98,14 +98,23 @@ TEST_F(Program, AsksForTheProtocolShowsTheConsoleAndClosesWhenConfirmed) {
     HWND application = GetWindow(console, GW_OWNER);
     EXPECT_EQ(WindowClassOf(application), "TApplication");
     EXPECT_EQ(WindowTextOf(application), "SABLINK");
-    // The form is designed 544 x 444 with the system's frame; its skin, applied a moment after
-    // the window shows, swaps that frame for its own and keeps the client area.
+    // The form is designed 544 x 444 with the system's frame and menu bar; its skin, applied a
+    // moment after the window shows, swaps both for its own (the window gives up its menu) and
+    // keeps the client area.
     RECT frame{0, 0, 0, 0};
     AdjustWindowRectEx(&frame, WS_OVERLAPPEDWINDOW, TRUE, 0);
+    const DWORD skinDeadline = GetTickCount() + 10000;
+    while (GetMenu(console) != nullptr && GetTickCount() < skinDeadline) Sleep(20);
+    EXPECT_EQ(GetMenu(console), nullptr) << "the skin's menu bar replaces the system's";
+    // The menu goes and the frame is laid out in two steps: the client area is read once settled.
+    const LONG designedHeight = 444 - (frame.bottom - frame.top);
     RECT client;
-    GetClientRect(console, &client);
+    for (const DWORD deadline = GetTickCount() + 2000;; Sleep(20)) {
+        GetClientRect(console, &client);
+        if (client.bottom == designedHeight || GetTickCount() > deadline) break;
+    }
     EXPECT_EQ(client.right, 544 - (frame.right - frame.left));
-    EXPECT_EQ(client.bottom, 444 - (frame.bottom - frame.top));
+    EXPECT_EQ(client.bottom, designedHeight);
     EXPECT_NE(Child(console, "TListView"), nullptr);
     EXPECT_NE(Child(console, "TToolButton", "启动服务"), nullptr);
 

@@ -84,6 +84,9 @@ TEST_F(SettingsDialogs, SerialSettingsStoreTheDriversCodesAndKeepTheChoices) {
 }
 
 TEST_F(SettingsDialogs, LightSettingsSwitchBetweenRunningLightAndPatternColours) {
+    // The form takes the lights' panel colour as the error colour when it is made; the skin
+    // recolours the panel afterwards. The dialog compares with the panel's colour of the moment.
+    form->ErrorColor = form->Panel1->Color();
     Open<Tfotherset>(form->N8, "Tfotherset", [](Tfotherset* d) {
         EXPECT_EQ(d->Caption(), "其它设置");
         EXPECT_EQ(d->ColorBox1->Selected(), 0x00FF00);

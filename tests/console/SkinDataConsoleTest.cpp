@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "ConsoleFixture.h"
+#include "ProcessCounts.h"
 #include "WinSkinDlg.h"
 #include "components/TMemoryStream.h"
 
@@ -98,4 +99,23 @@ TEST_F(ConsoleTest, ADamagedSkinInTheMainFormLeavesTheConsoleStartingUnskinned) 
         StopService();
         DestroyConsole();
     }
+}
+
+// Every control of the skinned main form repaints from the skin; a thousand repaints of the
+// whole window, frame, menu bar and children, leave the process's GDI and USER objects as
+// they were.
+TEST_F(ConsoleTest, RepaintingTheSkinnedMainFormLeavesNoObjectsBehind) {
+    CreateConsole();
+    ASSERT_TRUE(form->SkinData1->Active());
+    PumpMessages(200);
+    HWND window = form->Handle();
+    const auto repaint = [window](int times) {
+        for (int i = 0; i < times; ++i)
+            RedrawWindow(window, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    };
+    repaint(20);
+    const int gdi = ProcessGdiObjectCount(), user = ProcessUserObjectCount();
+    repaint(1000);
+    EXPECT_EQ(ProcessGdiObjectCount(), gdi);
+    EXPECT_EQ(ProcessUserObjectCount(), user);
 }

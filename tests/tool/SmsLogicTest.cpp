@@ -166,6 +166,9 @@ TEST(ConfigGroupsTest, AnswerFieldsMissingEmptyOrOutsideTheirLists)
     ApplyAnswerFields('C', "13,4,3,-1", v); // none of these names an item
     EXPECT_EQ(5, v.baud);
     EXPECT_EQ(3, v.dataBits);
+    ApplyAnswerFields('C', "-99999999999,-99999999999,0,0", v); // shifted onto the lists, still out
+    EXPECT_EQ(5, v.baud);
+    EXPECT_EQ(3, v.dataBits);
     EXPECT_EQ(0, v.stopBits);
     EXPECT_EQ(0, v.parity);
     ApplyAnswerFields('8', "2", v);

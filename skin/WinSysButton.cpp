@@ -1,0 +1,5 @@
+#include "WinSysButton.h"
+
+#include "WinSkinForm.h"
+
+void TWinSysButton::Paint() { Form->PaintSysButton(this, State); }
