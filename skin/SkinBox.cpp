@@ -15,17 +15,9 @@ void TSkinBox::AttachControl(TWinSkinForm* form, TSkinData* skinData, TCanvas* c
     auto* control = dynamic_cast<TControl*>(Owner());
     if (!control) return;
     UseSkinColor = useSkinColor;
-    SkinData = skinData;
-    Form = form;
-    Canvas = canvas;
-    Control = control;
-    Handle = control->Handle();
+    BindControl(control, form, skinData, canvas);
     if (Form) Form->AddControl(this);
-    if (UseSkinColor) {
-        SetParentBackground(true);
-        SavedColor = control->Color();
-        if (SkinData) control->SetColor(SkinData->Colours().ButtonFace);
-    }
+    if (UseSkinColor) TakeSkinColor(control);
     Attached = true;
     State = scAttached;
 }

@@ -46,25 +46,31 @@ void TSkinControl::UnhookWindowProc() {
     OldWindowProc = nullptr;
 }
 
-void TSkinControl::AttachControl(TWinSkinForm* form, TSkinData* skinData, TCanvas* canvas, bool useSkinColor) {
-    if (Attached) return;
-    auto* control = dynamic_cast<TControl*>(Owner());
-    if (!control) return;
-    UseSkinColor = useSkinColor;
+void TSkinControl::BindControl(TControl* control, TWinSkinForm* form, TSkinData* skinData, TCanvas* canvas) {
     SkinData = skinData;
     Form = form;
     Canvas = canvas;
     Control = control;
     Handle = control->Handle();
+}
+
+void TSkinControl::TakeSkinColor(TControl* control) {
+    SetParentBackground(true);
+    SavedColor = control->Color();
+    if (SkinData) control->SetColor(SkinData->Colours().ButtonFace);
+}
+
+void TSkinControl::AttachControl(TWinSkinForm* form, TSkinData* skinData, TCanvas* canvas, bool useSkinColor) {
+    if (Attached) return;
+    auto* control = dynamic_cast<TControl*>(Owner());
+    if (!control) return;
+    UseSkinColor = useSkinColor;
+    BindControl(control, form, skinData, canvas);
     UnicodeWindow = IsWindowUnicode(Handle) != FALSE;
     ReadWindowState();
     HookWindowProc(control);
     if (Form) Form->AddControl(this);
-    if (UseSkinColor) {
-        SetParentBackground(true);
-        SavedColor = control->Color();
-        if (SkinData) control->SetColor(SkinData->Colours().ButtonFace);
-    }
+    if (UseSkinColor) TakeSkinColor(control);
     if (ParentBackgroundForced) Kind = 1;
     control->Invalidate();
     Attached = true;

@@ -116,6 +116,12 @@ protected:
     // their own).
     void HookWindowProc(TControl* control);
     void UnhookWindowProc();
+    // The first steps of every attach to a component control: the skin's data, window skin,
+    // canvas, control and its window (made now when the control has none yet).
+    void BindControl(TControl* control, TWinSkinForm* form, TSkinData* skinData, TCanvas* canvas);
+    // The control paints on its parent's background in the skin's button-face colour; its own
+    // colour is kept to be given back.
+    void TakeSkinColor(TControl* control);
 
 private:
     std::shared_ptr<bool> FLife = std::make_shared<bool>(true);

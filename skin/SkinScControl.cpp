@@ -13,11 +13,7 @@ TSkinScControl::~TSkinScControl() { FBar.reset(); }
 
 void TSkinScControl::AttachScrollControl(TControl* control, TSkinData* skinData, TWinSkinForm* form, TCanvas* canvas) {
     if (Attached || !control) return;
-    SkinData = skinData;
-    Form = form;
-    Canvas = canvas;
-    Control = control;
-    Handle = control->Handle();
+    BindControl(control, form, skinData, canvas);
     UnicodeWindow = IsWindowUnicode(Handle) != FALSE;
     ReadWindowState();
     if (Form) Form->AddControl(this);

@@ -27,11 +27,7 @@ static void FillWithColour(HDC dc, const RECT& r, TColor colour) {
 
 void TSkinScrollbar::AttachScrollbars(TControl* control, TSkinData* skinData, TWinSkinForm* form, TCanvas* canvas) {
     if (Attached || !control) return;
-    SkinData = skinData;
-    Form = form;
-    Canvas = canvas;
-    Control = control;
-    Handle = control->Handle();
+    BindControl(control, form, skinData, canvas);
     UnicodeWindow = IsWindowUnicode(Handle) != FALSE;
     ReadWindowState();
     if (Form) Form->AddControl(this);
