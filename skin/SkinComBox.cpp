@@ -6,6 +6,7 @@
 #include "DataSkinObject.h"
 #include "SkinControlDraw.h"
 #include "SkinDraw.h"
+#include "SkinScrollbarH.h"
 #include "WinSkinData.h"
 #include "components/Graphics.h"
 #include "components/TClassInfo.h"
@@ -55,7 +56,23 @@ void TSkinComBox::AttachParts() {
     auto getInfo = User32Entries().GetComboBoxInfo;
     if (!getInfo || !getInfo(Handle, &Info)) return;
     HWND list = Info.hwndList;
-    if (list && !IsPopupWindow(list) && (GetWindowLongPtrA(list, GWL_STYLE) & WS_CHILD)) ListWindow = list;
+    if (list && !IsPopupWindow(list) && (GetWindowLongPtrA(list, GWL_STYLE) & WS_CHILD)) SkinList(list);
+}
+
+// The list's own scroll bars get the skin's overlays.
+void TSkinComBox::SkinList(HWND list) {
+    ListWindow = list;
+    auto* bars = new TSkinScrollbarH(this);
+    bars->AttachHandle(list, SkinData, Canvas, Form);
+    FListScrollbar = bars;
+    FListLife = bars->LifeToken();
+}
+
+TSkinScrollbarH* TSkinComBox::ListScrollbar() const { return FListLife.expired() ? nullptr : FListScrollbar; }
+
+void TSkinComBox::FreeListScrollbar() {
+    delete ListScrollbar();
+    FListScrollbar = nullptr;
 }
 
 // The edit of a drop-down box paints over the box: the skin follows its paints and clicks.
@@ -104,6 +121,7 @@ void TSkinComBox::LetEditGo() {
 void TSkinComBox::RestoreColors() {
     TSkinControl::RestoreColors();
     LetEditGo();
+    FreeListScrollbar();
 }
 
 void TSkinComBox::AfterMessage(TMessage& message) {

@@ -255,17 +255,21 @@ TEST_F(SkinEditCombo, TheEditOfADropDownBoxIsFollowedAndGivenBack) {
     EXPECT_EQ(skin->EditWindow, nullptr);
 }
 
-TEST_F(SkinEditCombo, ASimpleComboBoxDrawsNoButton) {
+TEST_F(SkinEditCombo, ASimpleComboBoxDrawsNoButtonAndItsListGetsSkinnedScrollBars) {
     const auto form = ShowForm();
     auto* combo = PlaceCombo(*form, csSimple);
     combo->SetHeight(80);
     auto* skin = AttachSkin<TSkinComBox>(*form, combo);
     EXPECT_EQ(skin->EditWindow, nullptr);
-    if (User32Entries().GetComboBoxInfo) {
-        EXPECT_NE(skin->ListWindow, nullptr);
-    }
     auto picture = PaintWindow(combo->Handle());
     EXPECT_EQ(CountColour(*picture, TRect{0, 0, picture->Width(), picture->Height()}, Plan(ComboButtonImage, 1, 4)), 0);
+    if (!User32Entries().GetComboBoxInfo) return;
+    // Its list is inside it, with the skin's scroll bars until the skin lets go.
+    ASSERT_NE(skin->ListScrollbar(), nullptr);
+    EXPECT_EQ(SendMessageA(skin->ListWindow, WM_SKINQUERY, 0, 0), 1);
+    skin->RestoreColors();
+    EXPECT_EQ(skin->ListScrollbar(), nullptr);
+    EXPECT_EQ(SendMessageA(skin->ListWindow, WM_SKINQUERY, 0, 0), 0);
 }
 
 // ---- date-time pickers -------------------------------------------------------------------------
