@@ -95,22 +95,31 @@ LRESULT TSkinComBox::EditMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_PAINT:
         PaintMessage(nullptr);
         break;
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:
-        MouseState |= msPressed;
-        PaintMessage(nullptr);
-        break;
-    case WM_LBUTTONUP:
-        MouseState &= ~msPressed;
-        PaintMessage(nullptr);
-        break;
     case WM_NCDESTROY:
         LetEditGo();
         break;
     default:
+        FollowPress(msg);
         break;
     }
     return result;
+}
+
+// A press on the box or on its edit shows the pressed look while the button is down.
+bool TSkinComBox::FollowPress(UINT msg) {
+    switch (msg) {
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+        MouseState |= msPressed;
+        break;
+    case WM_LBUTTONUP:
+        MouseState &= ~msPressed;
+        break;
+    default:
+        return false;
+    }
+    PaintMessage(nullptr);
+    return true;
 }
 
 void TSkinComBox::LetEditGo() {
@@ -130,15 +139,6 @@ void TSkinComBox::AfterMessage(TMessage& message) {
     case WM_NCPAINT:
         PaintMessage(nullptr);
         break;
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:
-        MouseState |= msPressed;
-        PaintMessage(nullptr);
-        break;
-    case WM_LBUTTONUP:
-        MouseState &= ~msPressed;
-        PaintMessage(nullptr);
-        break;
     case CM_MOUSEENTER:
         // Shown hot at the next paint.
         if (WindowEnabled) MouseState |= msHot;
@@ -150,7 +150,7 @@ void TSkinComBox::AfterMessage(TMessage& message) {
         }
         break;
     default:
-        TSkinControl::AfterMessage(message);
+        if (!FollowPress(message.Msg)) TSkinControl::AfterMessage(message);
         break;
     }
 }

@@ -38,6 +38,7 @@ private:
     void FollowEdit();
     LRESULT EditMessage(UINT msg, WPARAM wParam, LPARAM lParam);
     void LetEditGo();
+    bool FollowPress(UINT msg);
     void SkinList(HWND list);
     void FreeListScrollbar();
     void PaintFramed(HDC dc, const TRect& r, TDataSkinBorder* button, int state);

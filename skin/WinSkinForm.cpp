@@ -370,17 +370,24 @@ void TWinSkinForm::GiveMenusBack(bool restoreColour) {
     if (restoreColour) Control->SetColor(SavedColor);
 }
 
-void TWinSkinForm::Unskin() {
+// The steps both ways of unskinning begin with: the window gets its procedure back and the control
+// skins go. False when nothing more is to be done (a plain window detached, or nothing hooked).
+bool TWinSkinForm::TakeProcedureBack() {
     if (!SkinFrame) {
         DetachPlain();
-        return;
+        return false;
     }
     SysMenuPopup.reset();
     if (Timer) Timer->SetEnabled(false);
-    if (!WndProcInstance.Installed()) return;
+    if (!WndProcInstance.Installed()) return false;
     ReleaseFormHook();
     WndProcInstance.Remove();
     FreeControls();
+    return true;
+}
+
+void TWinSkinForm::Unskin() {
+    if (!TakeProcedureBack()) return;
     GiveMenusBack(State != wsDestroying);
     SetSysMenuStyle(false);
     SetCaptionStyle(true);
@@ -405,16 +412,7 @@ void TWinSkinForm::RestoreSize() {
 }
 
 void TWinSkinForm::UnskinDestroyed() {
-    if (!SkinFrame) {
-        DetachPlain();
-        return;
-    }
-    SysMenuPopup.reset();
-    if (Timer) Timer->SetEnabled(false);
-    if (!WndProcInstance.Installed()) return;
-    ReleaseFormHook();
-    WndProcInstance.Remove();
-    FreeControls();
+    if (!TakeProcedureBack()) return;
     // The form and its menus outlive this object: their draw handlers must not point at it.
     GiveMenusBack(false);
     FreeMenuBar(false);

@@ -294,6 +294,7 @@ private:
     void SetTextMessage(TMessage& message);
     void WidenForCaption(int& width);
     void RestoreSize();
+    bool TakeProcedureBack();
     void ReleaseFormHook();
     void GiveMenusBack(bool restoreColour);
     void SetControlColor(TColor colour);
