@@ -24,14 +24,17 @@ fuzz=$?
 
 windows=0
 ran=""
+left_out=""
 for bits in 32 64; do
   dir=build; [ "$bits" = 64 ] && dir=build64
   if [ -n "$only" ] && [ "$only" != "$bits" ]; then
     echo "== Windows tests, $bits-bit ($dir/): left out, --bits $only was asked for =="
+    left_out="$left_out; $bits-bit left out: --bits $only was asked for"
     continue
   fi
   if ! why="$(scripts/wine-run.sh --can-run "$bits")"; then
     echo "== Windows tests, $bits-bit ($dir/): left out, $why =="
+    left_out="$left_out; $bits-bit left out: $why"
     continue
   fi
   echo "== Windows tests, $bits-bit ($dir/, Wine) =="
@@ -45,5 +48,5 @@ fi
 
 echo "== summary: native $([ $native -eq 0 ] && echo passed || echo FAILED)," \
      "fuzz $([ $fuzz -eq 0 ] && echo passed || echo FAILED)," \
-     "Windows (${ran# }) $([ $windows -eq 0 ] && echo passed || echo FAILED) =="
+     "Windows (${ran# }) $([ $windows -eq 0 ] && echo passed || echo FAILED)$left_out =="
 [ $native -eq 0 ] && [ $fuzz -eq 0 ] && [ $windows -eq 0 ]
