@@ -1,221 +1,77 @@
-// The console under load: its main form in this process (logging on, memo display on), 1,000
-// simulated terminals in a child process, logging in spread over ten seconds and then sending
-// together at rising rates. Prints the machine's load, what the spread logins cost the window's
-// thread, the time to rebuild the terminal list, for each rate whether the console keeps up
-// (the link library's event queue does not grow), and the working set.
-//   consolebench [--terminals N] [--login-seconds L] [--seconds S] [--rates R1,R2,...] [--display-off]
-//               [--skin-off]
-// --skin-off switches the main form's skin off before it shows, to compare with the skinned console.
-// The child is this program again: consolebench --fleet PORT TERMINALS LOGIN-SECONDS SECONDS RATES TAG
+// The console under load, as a user runs it: Sablink.exe in a folder of its own, logging on (写日志)
+// and its display on, 2,048 terminals logged in from the simulator built for the host (outside
+// Wine, as a real fleet is), then floods at rising rates over UDP and over TCP. For each flood it
+// prints what was sent, what the console logged (every record checked byte for byte against what
+// the terminal sent and what the log format makes of it) and so what was lost, the time from a
+// terminal's send to its record in the log, how long after the flood's end the logs and the event
+// counter caught up, and how long the window took to answer a real mouse click made every so
+// often throughout; beside every figure, how busy the machine, the wine server and the console
+// were. Then the knee: the highest rate with nothing lost, and the highest that also caught up
+// within 2 s and answered every click within 250 ms.
+//   consolebench [--terminals N] [--rates R1,R2,...] [--seconds S] [--size BYTES] [--protocols udp,tcp]
+//                [--reply] [--refine STEPS] [--click-every MS] [--console FOLDER] [--fleet PATH]
+// --reply ticks 应答？ as well: the console then acknowledges every packet, and the terminals time
+// the acknowledgements. --console takes Sablink.exe and verrin.dll from another folder (another
+// build), by default this program's own.
 #include <winsock2.h>
 
-#include <psapi.h>
-
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <functional>
 #include <memory>
 #include <sstream>
 #include <string>
 #include <vector>
 
-#include "DtuTerminal.h"
-#include "SettingsFile.h"
+#include "ClickProbe.h"
+#include "ConsoleProcess.h"
+#include "LogWatcher.h"
+#include "MachineLoad.h"
+#include "NativeFleet.h"
 #include "TestSupport.h"
-#include "components/TApplication.h"
-#include "components/TButton.h"
-#include "WinSkinData.h"
-#include "fmMain.h"
-#include "unitCustomDialogs.h"
+#include "WineServerLoad.h"
 
 namespace {
 
-struct TOptions {
-    int terminals = 1000;
-    int loginSeconds = 10;
-    int seconds = 4;
-    std::vector<int> rates{50, 100, 200, 300, 400, 500, 700, 1000, 1500, 2000, 3000, 5000};
-    bool displayOff = false;
-    bool skinOff = false;
+constexpr std::uint64_t kFirstId = 13800000000ULL;  // the fleet's first terminal id
+constexpr double kCatchUpTargetS = 2.0;
+constexpr double kClickTargetMs = 250.0;
+constexpr DWORD kCatchUpLimitMs = 60000;
+
+struct Options {
+    int terminals = 2048;
+    std::vector<double> rates{2000, 5000, 8000, 10000, 12000};
+    DWORD seconds = 10;
+    int size = 64;
+    std::vector<std::string> protocols{"udp", "tcp"};
+    bool reply = false;
+    int refine = 1;
+    DWORD clickEveryMs = 200;
+    std::string console;
+    std::string fleet;
 };
 
-std::vector<int> ParseRates(const std::string& text) {
-    std::vector<int> rates;
-    std::stringstream list(text);
-    std::string item;
-    while (std::getline(list, item, ','))
-        if (std::atoi(item.c_str()) > 0) rates.push_back(std::atoi(item.c_str()));
-    return rates;
+double percentile(std::vector<double> values, double p) {
+    if (values.empty()) return 0;
+    std::sort(values.begin(), values.end());
+    return values[static_cast<std::size_t>(p * static_cast<double>(values.size() - 1))];
 }
 
-std::string JoinRates(const std::vector<int>& rates) {
-    std::string text;
-    for (int r : rates) text += (text.empty() ? "" : ",") + std::to_string(r);
-    return text;
+double secondsBetween(std::uint64_t fromTicks, std::uint64_t toTicks) {
+    return toTicks > fromTicks ? static_cast<double>(toTicks - fromTicks) / 1e7 : 0;
 }
 
-HANDLE NamedEvent(const std::string& tag, const char* what) {
-    return CreateEventA(nullptr, FALSE, FALSE, ("ConsoleBench-" + tag + "-" + what).c_str());
+std::string programFolder() {
+    char path[MAX_PATH] = {0};
+    GetModuleFileNameA(nullptr, path, sizeof path);
+    const std::string file = path;
+    return file.substr(0, file.find_last_of('\\'));
 }
 
-// ---- the terminals' side (child process) ------------------------------------------------------
-
-int FleetMain(int port, int count, int loginSeconds, int seconds, const std::vector<int>& rates, const std::string& tag) {
-    WSADATA wsa;
-    WSAStartup(MAKEWORD(2, 2), &wsa);
-    HANDLE go = NamedEvent(tag, "go");
-    HANDLE done = NamedEvent(tag, "done");
-    std::vector<std::unique_ptr<DtuTerminal>> terminals;
-    WaitForSingleObject(go, INFINITE);
-    // The logins spread evenly over the time given.
-    const DWORD start = GetTickCount();
-    for (int i = 0; i < count; ++i) {
-        const DWORD due = static_cast<DWORD>(static_cast<double>(loginSeconds) * 1000.0 * i / count);
-        while (GetTickCount() - start < due) Sleep(1);
-        auto t = std::make_unique<DtuTerminal>(DtuProtocol::Udp, std::to_string(13900000000ULL + static_cast<unsigned>(i)),
-                                               0x0A000001u + static_cast<unsigned>(i), static_cast<std::uint16_t>(7000 + i % 1000));
-        if (!t->connect("127.0.0.1", static_cast<std::uint16_t>(port)) || !t->sendLogin()) return 1;
-        terminals.push_back(std::move(t));
-    }
-    SetEvent(done);  // logins sent
-    std::vector<std::uint8_t> payload(32);
-    for (int rate : rates) {
-        WaitForSingleObject(go, INFINITE);
-        const DWORD start = GetTickCount();
-        std::uint64_t sent = 0;
-        std::size_t next = 0;
-        for (DWORD elapsed = 0; elapsed < static_cast<DWORD>(seconds) * 1000; elapsed = GetTickCount() - start) {
-            const auto due = static_cast<std::uint64_t>(static_cast<double>(rate) * elapsed / 1000.0);
-            for (; sent < due; ++sent) {
-                for (std::size_t b = 0; b < payload.size(); ++b) payload[b] = static_cast<std::uint8_t>('0' + (sent + b) % 10);
-                terminals[next]->sendData(payload);
-                next = (next + 1) % terminals.size();
-            }
-            std::vector<verrin::Frame> ignored;
-            for (std::size_t i = 0; i < 8; ++i) terminals[(next + i) % terminals.size()]->drain(ignored);
-            Sleep(1);
-        }
-        SetEvent(done);
-    }
-    WaitForSingleObject(go, 30000);  // the console has read what it needed
-    return 0;
-}
-
-// ---- the console's side -------------------------------------------------------------------------
-
-TLinkCounters Counters() {
-    TLinkCounters c{};
-    get_link_counters(&c);
-    return c;
-}
-
-long Backlog() {
-    const TLinkCounters c = Counters();
-    return static_cast<long>(c.EventsQueued) - static_cast<long>(c.EventsRead);
-}
-
-// Handles the console's messages one at a time until the event is set (or the time is up);
-// true when it was. One at a time, so that a flood of messages cannot hide the moment.
-double Seconds(const LARGE_INTEGER& from, const LARGE_INTEGER& to) {
-    LARGE_INTEGER frequency;
-    QueryPerformanceFrequency(&frequency);
-    return static_cast<double>(to.QuadPart - from.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-LARGE_INTEGER Now() {
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    return now;
-}
-
-// The longest a single message kept the window's thread busy, and the time spent on link
-// events, paints and timers, since they were last reset.
-double longestMessageMs = 0;
-double linkEventMs = 0, paintMs = 0, timerMs = 0, otherMs = 0;
-
-void ResetMessageTimes() { longestMessageMs = linkEventMs = paintMs = timerMs = otherMs = 0; }
-
-void NoteMessageTime(UINT message, double ms) {
-    longestMessageMs = std::max(longestMessageMs, ms);
-    (message == WM_LINKEVENT ? linkEventMs : message == WM_PAINT ? paintMs : message == WM_TIMER ? timerMs : otherMs) += ms;
-}
-
-bool PumpUntilSignalled(HANDLE event, DWORD timeoutMs, const std::function<void()>& sample = {}) {
-    const DWORD start = GetTickCount();
-    for (;;) {
-        if (WaitForSingleObject(event, 0) == WAIT_OBJECT_0) return true;
-        if (GetTickCount() - start > timeoutMs) return false;
-        MSG msg;
-        if (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            const LARGE_INTEGER before = Now();
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-            NoteMessageTime(msg.message, 1000.0 * Seconds(before, Now()));
-        } else if (MsgWaitForMultipleObjects(1, &event, FALSE, 5, QS_ALLINPUT) == WAIT_OBJECT_0) {
-            return true;  // the wait took the event's signal
-        }
-        if (sample) sample();
-    }
-}
-
-bool PumpUntilDrained(DWORD timeoutMs) {
-    const DWORD start = GetTickCount();
-    while (Backlog() > 0) {
-        if (GetTickCount() - start > timeoutMs) return false;
-        Application->ProcessMessages();
-        Sleep(1);
-    }
-    Application->ProcessMessages();
-    return true;
-}
-
-BOOL CALLBACK ClickYes(HWND window, LPARAM) {
-    auto* box = dynamic_cast<TMessageForm*>(TControl::FindControl(window));
-    if (!box || !IsWindowVisible(window)) return TRUE;
-    if (auto* yes = dynamic_cast<TButton*>(box->FindComponent("Yes"))) SendMessageA(yes->Handle(), BM_CLICK, 0, 0);
-    return FALSE;
-}
-
-// Answers the protocol question with Yes as soon as it shows.
-void CALLBACK AnswerUdp(HWND, UINT, UINT_PTR id, DWORD) {
-    if (!EnumThreadWindows(GetCurrentThreadId(), ClickYes, 0)) KillTimer(nullptr, id);
-}
-
-// CPU time of this thread, in seconds.
-double ThreadSeconds() {
-    FILETIME created, exited, kernel, user;
-    GetThreadTimes(GetCurrentThread(), &created, &exited, &kernel, &user);
-    const auto value = [](const FILETIME& t) { return (static_cast<ULONGLONG>(t.dwHighDateTime) << 32 | t.dwLowDateTime) / 1e7; };
-    return value(kernel) + value(user);
-}
-
-// The machine's load (runnable tasks averaged over 1, 5 and 15 minutes), as the host tells it.
-std::string MachineLoad() {
-    std::FILE* file = std::fopen("Z:\\proc\\loadavg", "r");
-    if (!file) return "unknown";
-    char text[128] = {0};
-    const bool read = std::fgets(text, sizeof text, file) != nullptr;
-    std::fclose(file);
-    if (!read) return "unknown";
-    double one = 0, five = 0, fifteen = 0;
-    if (std::sscanf(text, "%lf %lf %lf", &one, &five, &fifteen) != 3) return "unknown";
-    SYSTEM_INFO system;
-    GetSystemInfo(&system);
-    char line[128];
-    std::snprintf(line, sizeof line, "%.2f %.2f %.2f on %lu cores", one, five, fifteen, static_cast<unsigned long>(system.dwNumberOfProcessors));
-    return line;
-}
-
-std::string TempFolder() {
-    const std::string path = TempPath("consolebench-" + std::to_string(GetCurrentProcessId()));
-    CreateDirectoryA(path.c_str(), nullptr);
-    return path;
-}
-
-void RemoveLogs(const std::string& folder) {
+void removeFolder(const std::string& folder) {
     WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((folder + "\\*.log").c_str(), &found);
+    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
     if (search != INVALID_HANDLE_VALUE) {
         do DeleteFileA((folder + "\\" + found.cFileName).c_str());
         while (FindNextFileA(search, &found));
@@ -224,150 +80,233 @@ void RemoveLogs(const std::string& folder) {
     RemoveDirectoryA(folder.c_str());
 }
 
-PROCESS_INFORMATION StartFleet(int port, const TOptions& o, const std::string& tag) {
-    char self[MAX_PATH] = {0};
-    GetModuleFileNameA(nullptr, self, sizeof self);
-    std::string command = "\"" + std::string(self) + "\" --fleet " + std::to_string(port) + " " + std::to_string(o.terminals) + " " +
-                          std::to_string(o.loginSeconds) + " " + std::to_string(o.seconds) + " " + JoinRates(o.rates) + " " + tag;
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    if (!CreateProcessA(self, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process))
-        std::fprintf(stderr, "consolebench: cannot start the terminals' process\n");
-    return process;
+struct FloodResult {
+    double rate = 0;
+    std::uint64_t sent = 0;
+    std::uint64_t logged = 0;
+    double caughtUpS = 0;
+    double slowestClickMs = 0;
+    int unanswered = 0;
+    std::uint64_t lost() const { return sent > logged ? sent - logged : 0; }
+    bool withinTargets() const {
+        return lost() == 0 && caughtUpS <= kCatchUpTargetS && slowestClickMs <= kClickTargetMs && unanswered == 0;
+    }
+};
+
+class ProtocolBench {
+public:
+    ProtocolBench(NativeFleet& fleet, const Options& options, bool tcp)
+        : fleet_(fleet), o_(options), tcp_(tcp), name_(tcp ? "TCP" : "UDP"),
+          runFolder_(TempPath("consolebench-" + std::to_string(GetCurrentProcessId()) + (tcp ? "-tcp" : "-udp"))) {}
+    ~ProtocolBench() {
+        console_.terminate();
+        watcher_.reset();
+        removeFolder(runFolder_);
+    }
+
+    bool run() {
+        if (!ConsolePortFree(tcp_)) {
+            std::printf("%s: port 5002, where the console serves, is taken\n", name_);
+            return false;
+        }
+        if (!console_.start(o_.console, runFolder_, tcp_) || !tick("写日志") || (o_.reply && !tick("应答？"))) return false;
+        clickBox_ = console_.child("TCheckBox", "16进制显示接收数据");
+        watcher_ = std::make_unique<LogWatcher>(
+            runFolder_, [this](std::uint64_t ticks) { return fleet_.ageMs(ticks); },
+            [](unsigned terminal) { return std::to_string(kFirstId + terminal); });
+        if (!logIn()) return false;
+        std::vector<FloodResult> results;
+        for (double rate : o_.rates) {
+            results.push_back(flood(rate));
+            if (results.back().lost() > 0) break;
+        }
+        refineKnee(results);
+        fleet_.order("logout");
+        return true;
+    }
+
+private:
+    bool tick(const std::string& caption) {
+        HWND box = console_.child("TCheckBox", caption);
+        if (!box) return false;
+        if (SendMessageA(box, BM_GETCHECK, 0, 0) != BST_CHECKED) console_.click(box);
+        return SendMessageA(box, BM_GETCHECK, 0, 0) == BST_CHECKED;
+    }
+
+    bool logIn() {
+        const std::uint64_t start = NowTicks();
+        const std::string logged = fleet_.order("login " + std::string(tcp_ ? "tcp" : "udp") + " 127.0.0.1 5002 " +
+                                                std::to_string(o_.terminals) + " " + std::to_string(o_.size));
+        const std::uint64_t answered = NowTicks();
+        const DWORD deadline = GetTickCount() + 120000;
+        while (console_.listedTerminals() < o_.terminals && GetTickCount() < deadline) Sleep(50);
+        std::printf("%s: %s of %d terminals in %.1f s; %d listed %.2f s after the last login\n", name_, logged.c_str(),
+                    o_.terminals, secondsBetween(start, answered), console_.listedTerminals(),
+                    secondsBetween(answered, NowTicks()));
+        return logged.compare(0, 7, "logged ") == 0;
+    }
+
+    FloodResult flood(double rate) {
+        const unsigned number = ++floods_ & 0xFF;
+        watcher_->expect(number);
+        MachineLoad load;
+        WineServerLoad server;
+        load.begin();
+        server.begin();
+        const double consoleBefore = console_.cpuSeconds();
+        const std::uint64_t started = NowTicks();
+        auto clicks = std::make_unique<ClickProbe>(clickBox_, o_.clickEveryMs);
+        fleet_.orderLater("flood " + std::to_string(number) + " " + std::to_string(rate) + " " +
+                          std::to_string(o_.seconds * 1000));
+        while (!fleet_.answered()) Sleep(20);
+        const std::string flooded = fleet_.answer();
+        const std::uint64_t floodEnd = NowTicks();
+        FloodResult result;
+        result.rate = rate;
+        result.sent = std::strtoull(flooded.c_str() + (flooded.size() > 8 ? 8 : flooded.size()), nullptr, 10);
+        counted_ += result.sent;
+
+        // Caught up: every packet logged, and the counter beside the lights shows them all.
+        std::uint64_t displayed = 0;
+        LogWatcher::Tally tally;
+        std::uint64_t lastProgress = NowTicks();
+        std::uint64_t progress = 0;
+        for (;;) {
+            tally = watcher_->tally();
+            if (!displayed && console_.eventCount() >= static_cast<long>(counted_)) displayed = NowTicks();
+            if (tally.logged >= result.sent && displayed) break;
+            if (tally.logged != progress) {
+                progress = tally.logged;
+                lastProgress = NowTicks();
+            }
+            if (secondsBetween(lastProgress, NowTicks()) * 1000 > 10000 || secondsBetween(floodEnd, NowTicks()) * 1000 > kCatchUpLimitMs)
+                break;
+            Sleep(20);
+        }
+        const ClickProbe::Answers answers = clicks->stop();
+        load.end();
+        server.end();
+        const double consoleShare = (console_.cpuSeconds() - consoleBefore) / secondsBetween(started, NowTicks());
+
+        result.logged = tally.logged;
+        const double logsS = tally.lastSeenTicks ? secondsBetween(floodEnd, static_cast<std::uint64_t>(tally.lastSeenTicks)) : 0;
+        const double displayS = displayed ? secondsBetween(floodEnd, displayed) : -1;
+        result.caughtUpS = displayS < 0 ? 1e9 : std::max(logsS, displayS);
+        result.slowestClickMs = percentile(answers.ms, 1.0);
+        result.unanswered = answers.unanswered;
+        std::printf("%s %6.0f/s, %lu s: sent %llu, logged %llu byte for byte, lost %llu (%llu records wrong, %llu twice, "
+                    "%llu late); send -> logged p50 %.1f, p99 %.1f, max %.1f ms\n",
+                    name_, rate, static_cast<unsigned long>(o_.seconds), static_cast<unsigned long long>(result.sent),
+                    static_cast<unsigned long long>(result.logged), static_cast<unsigned long long>(result.lost()),
+                    static_cast<unsigned long long>(tally.corrupt), static_cast<unsigned long long>(tally.twice),
+                    static_cast<unsigned long long>(tally.stray), percentile(tally.ageMs, 0.5),
+                    percentile(tally.ageMs, 0.99), percentile(tally.ageMs, 1.0));
+        if (displayS < 0)
+            std::printf("           caught up: logs %.2f s after the flood, the counter never showed every packet\n", logsS);
+        else
+            std::printf("           caught up %.2f s after the flood (logs %.2f s, counter %.2f s)\n", result.caughtUpS, logsS,
+                        displayS);
+        std::printf("           clicks answered: %zu, p50 %.0f, p99 %.0f, max %.0f ms; %d unanswered within 5 s\n",
+                    answers.ms.size(), percentile(answers.ms, 0.5), percentile(answers.ms, 0.99), result.slowestClickMs,
+                    answers.unanswered);
+        std::printf("           [%s; %s; console %.0f%% of a core]\n", load.describe().c_str(),
+                    server.describe(result.logged).c_str(), 100.0 * consoleShare);
+        if (o_.reply) std::printf("           acknowledgements back at the terminals: %s\n", fleet_.order("acks").c_str());
+        return result;
+    }
+
+    void refineKnee(std::vector<FloodResult>& results) {
+        const auto knee = [&](double& good, double& bad) {
+            good = bad = 0;
+            for (const FloodResult& r : results) {
+                if (r.lost() == 0) good = std::max(good, r.rate);
+                else if (bad == 0 || r.rate < bad) bad = r.rate;
+            }
+        };
+        double good, bad;
+        knee(good, bad);
+        for (int step = 0; step < o_.refine && bad > 0 && bad - good > std::max(250.0, good * 0.05); ++step) {
+            results.push_back(flood(std::floor((good + bad) / 2 / 50) * 50));
+            knee(good, bad);
+        }
+        double withinTargets = 0;
+        for (const FloodResult& r : results)
+            if (r.withinTargets()) withinTargets = std::max(withinTargets, r.rate);
+        if (bad == 0)
+            std::printf("%s knee: above %.0f frames/s (no rate tried lost anything)", name_, good);
+        else
+            std::printf("%s knee: %.0f frames/s, the highest rate with nothing lost (%.0f/s lost some)", name_, good, bad);
+        std::printf("; %.0f/s the highest also caught up within %.0f s and answering clicks within %.0f ms; %d terminals\n",
+                    withinTargets, kCatchUpTargetS, kClickTargetMs, o_.terminals);
+    }
+
+    NativeFleet& fleet_;
+    const Options& o_;
+    bool tcp_;
+    const char* name_;
+    std::string runFolder_;
+    ConsoleProcess console_;
+    std::unique_ptr<LogWatcher> watcher_;
+    HWND clickBox_ = nullptr;
+    unsigned floods_ = 0;
+    std::uint64_t counted_ = 0;  // packets sent since the service started: what the counter shows
+};
+
+std::vector<std::string> split(const std::string& text) {
+    std::vector<std::string> items;
+    std::stringstream list(text);
+    std::string item;
+    while (std::getline(list, item, ','))
+        if (!item.empty()) items.push_back(item);
+    return items;
 }
 
-int ConsoleMain(const TOptions& o) {
-    WSADATA wsa;
-    WSAStartup(MAKEWORD(2, 2), &wsa);
-    // The steps run longer than the terminals' idle time-out would allow without heartbeats.
-    SetEnvironmentVariableA("VERRIN_IDLE_TIMEOUT_MS", "3600000");
-    Application->Initialize();
-    Application->SetTitle("SABLINK");
-    WriteStartMode(StartManual);
-    SetTimer(nullptr, 0, 50, AnswerUdp);
-    std::unique_ptr<TForm1> form(NewForm<TForm1>(nullptr));
-    Form1 = form.get();
-    const std::string folder = TempFolder();
-    form->LogDir = folder;
-    form->ListenPort = FreePort(false);
-    if (o.skinOff && form->SkinData1) form->SkinData1->SetActive(false);
-    form->Show();
-    form->ToolButton1Click(form.get());
-    form->CheckBox4->SetChecked(true);
-    if (o.displayOff) form->N13Click(form.get());
-    std::printf("consolebench: %d UDP terminals, logging on, memo display %s, skin %s, %d s per rate\n",
-                o.terminals, o.displayOff ? "off" : "on", o.skinOff ? "off" : "on", o.seconds);
-    std::printf("machine load: %s\n", MachineLoad().c_str());
-
-    const std::string tag = std::to_string(GetCurrentProcessId());
-    HANDLE go = NamedEvent(tag, "go");
-    HANDLE done = NamedEvent(tag, "done");
-    PROCESS_INFORMATION fleet = StartFleet(form->ListenPort, o, tag);
-    if (!fleet.hProcess) return 1;
-
-    // Logins spread over time: each is an event without data that changes the list.
-    const double busyBefore = ThreadSeconds();
-    const LARGE_INTEGER loginStart = Now();
-    ResetMessageTimes();
-    SetEvent(go);
-    PumpUntilSignalled(done, static_cast<DWORD>(o.loginSeconds) * 1000 + 120000);
-    const LARGE_INTEGER loginsSent = Now();
-    const DWORD deadline = GetTickCount() + 300000;
-    while (form->ListView1->Items()->Count() < o.terminals || Backlog() > 0) {
-        if (GetTickCount() > deadline) break;
-        PumpUntilSignalled(done, 1);
+bool parse(int argc, char** argv, Options& o) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--reply") o.reply = true;
+        else if (i + 1 == argc) return false;
+        else if (arg == "--terminals") o.terminals = std::atoi(argv[++i]);
+        else if (arg == "--rates") {
+            o.rates.clear();
+            for (const std::string& rate : split(argv[++i]))
+                if (std::atof(rate.c_str()) > 0) o.rates.push_back(std::atof(rate.c_str()));
+            std::sort(o.rates.begin(), o.rates.end());
+        } else if (arg == "--seconds") o.seconds = static_cast<DWORD>(std::max(1, std::atoi(argv[++i])));
+        else if (arg == "--size") o.size = std::atoi(argv[++i]);
+        else if (arg == "--protocols") o.protocols = split(argv[++i]);
+        else if (arg == "--refine") o.refine = std::max(0, std::atoi(argv[++i]));
+        else if (arg == "--click-every") o.clickEveryMs = static_cast<DWORD>(std::max(20, std::atoi(argv[++i])));
+        else if (arg == "--console") o.console = argv[++i];
+        else if (arg == "--fleet") o.fleet = argv[++i];
+        else return false;
     }
-    const LARGE_INTEGER loginsListed = Now();
-    const double busy = ThreadSeconds() - busyBefore;
-    std::printf("logins: %d terminals logged in over %.1f s, all listed %.2f s after the last; the window's thread busy %.0f ms (%.1f%%), "
-                "longest message %.1f ms\n",
-                form->ListView1->Items()->Count(), Seconds(loginStart, loginsSent), Seconds(loginsSent, loginsListed), 1000.0 * busy,
-                100.0 * busy / Seconds(loginStart, loginsListed), longestMessageMs);
-    std::printf("        (messages: link events %.0f ms, paints %.0f ms, timers %.0f ms, others %.0f ms)\n", linkEventMs, paintMs, timerMs, otherMs);
-
-    LARGE_INTEGER frequency, t0, t1;
-    QueryPerformanceFrequency(&frequency);
-    constexpr int Rebuilds = 5;
-    QueryPerformanceCounter(&t0);
-    for (int i = 0; i < Rebuilds; ++i) form->Timer1Timer(form->Timer1);
-    QueryPerformanceCounter(&t1);
-    std::printf("terminal list: %d rows rebuilt in %.1f ms\n", form->ListView1->Items()->Count(),
-                1000.0 * static_cast<double>(t1.QuadPart - t0.QuadPart) / static_cast<double>(frequency.QuadPart) / Rebuilds);
-    {
-        const int slots = get_max_user_amount();
-        const LARGE_INTEGER before = Now();
-        for (int slot = 0; slot < slots; ++slot) {
-            TUserInfoRecord info{};
-            get_user_at(slot, &info);
-        }
-        std::printf("        (of which reading the library's %d slots: %.1f ms)\n", slots, 1000.0 * Seconds(before, Now()));
-    }
-
-    int best = 0;
-    std::printf("%10s %10s %10s %12s %12s %10s\n", "rate/s", "queued/s", "handled/s", "backlog end", "backlog max", "keeps up");
-    for (int rate : o.rates) {
-        const TLinkCounters before = Counters();
-        long maxBacklog = 0;
-        const DWORD start = GetTickCount();
-        ResetMessageTimes();
-        SetEvent(go);
-        PumpUntilSignalled(done, static_cast<DWORD>(o.seconds) * 1000 + 60000, [&] { maxBacklog = std::max(maxBacklog, Backlog()); });
-        const double elapsed = (GetTickCount() - start) / 1000.0;
-        const TLinkCounters after = Counters();
-        const long backlog = Backlog();
-        const double queued = (after.EventsQueued - before.EventsQueued) / elapsed;
-        const double handled = (after.EventsRead - before.EventsRead) / elapsed;
-        const bool keepsUp = after.EventsLost == before.EventsLost && backlog <= rate / 4 + 50;
-        std::printf("%10d %10.0f %10.0f %12ld %12ld %10s   (%.1f s; link events %.0f ms, paints %.0f, timers %.0f, others %.0f)\n", rate,
-                    queued, handled, backlog, maxBacklog, keepsUp ? "yes" : "no", elapsed, linkEventMs, paintMs, timerMs, otherMs);
-        if (after.BeforeLogin != before.BeforeLogin || after.MalformedFrames != before.MalformedFrames)
-            std::printf("           (%u packets from terminals not logged in, %u malformed)\n", after.BeforeLogin - before.BeforeLogin,
-                        after.MalformedFrames - before.MalformedFrames);
-        if (!keepsUp) break;
-        best = rate;
-        if (!PumpUntilDrained(60000)) break;
-    }
-    SetEvent(go);  // lets the terminals' process finish
-    WaitForSingleObject(fleet.hProcess, 30000);
-    CloseHandle(fleet.hProcess);
-    CloseHandle(fleet.hThread);
-
-    PROCESS_MEMORY_COUNTERS memory{};
-    memory.cb = sizeof memory;
-    GetProcessMemoryInfo(GetCurrentProcess(), &memory, sizeof memory);
-    std::printf("highest rate kept up: %d data events/s (%d terminals together)\n", best, o.terminals);
-    std::printf("working set: %.1f MB now, %.1f MB at peak\n", memory.WorkingSetSize / 1048576.0, memory.PeakWorkingSetSize / 1048576.0);
-
-    char status[256];
-    do_close_all_user(status);
-    stop_gprs_server(status);
-    form.reset();
-    RemoveLogs(folder);
-    DeleteFileA(SettingsFilePath().c_str());
-    return 0;
+    for (const std::string& protocol : o.protocols)
+        if (protocol != "udp" && protocol != "tcp") return false;
+    return !o.rates.empty() && o.terminals >= 1 && o.terminals <= 2048 && o.size >= 34 && o.size <= 960;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    std::setvbuf(stdout, nullptr, _IOLBF, 4096);
-    if (argc == 8 && std::string(argv[1]) == "--fleet")
-        return FleetMain(std::atoi(argv[2]), std::atoi(argv[3]), std::atoi(argv[4]), std::atoi(argv[5]), ParseRates(argv[6]), argv[7]);
-    TOptions o;
-    for (int i = 1; i < argc; ++i) {
-        const std::string arg = argv[i];
-        const bool hasValue = i + 1 < argc;
-        if (arg == "--terminals" && hasValue) o.terminals = std::max(1, std::atoi(argv[++i]));
-        else if (arg == "--seconds" && hasValue) o.seconds = std::max(1, std::atoi(argv[++i]));
-        else if (arg == "--login-seconds" && hasValue) o.loginSeconds = std::max(0, std::atoi(argv[++i]));
-        else if (arg == "--rates" && hasValue) o.rates = ParseRates(argv[++i]);
-        else if (arg == "--display-off") o.displayOff = true;
-        else if (arg == "--skin-off") o.skinOff = true;
-        else {
-            std::fprintf(stderr, "usage: consolebench [--terminals N] [--login-seconds L] [--seconds S] [--rates R1,R2,...] [--display-off] [--skin-off]\n");
-            return 2;
-        }
+    Options o;
+    if (!parse(argc, argv, o)) {
+        std::fprintf(stderr,
+                     "usage: consolebench [--terminals N] [--rates R1,R2,...] [--seconds S] [--size BYTES]\n"
+                     "                    [--protocols udp,tcp] [--reply] [--refine STEPS] [--click-every MS]\n"
+                     "                    [--console FOLDER] [--fleet PATH]\n");
+        return 2;
     }
-    return ConsoleMain(o);
+    std::setvbuf(stdout, nullptr, _IONBF, 0);
+    if (o.console.empty()) o.console = programFolder();
+    WSADATA wsa;
+    WSAStartup(MAKEWORD(2, 2), &wsa);
+    NativeFleet fleet;
+    if (!fleet.start(o.fleet.empty() ? NativeFleet::defaultProgram() : o.fleet) || !fleet.calibrate()) return 1;
+    std::printf("consolebench: the console from %s, %d terminals, logging on%s, display on, %lu-s floods, a click every %lu ms\n",
+                o.console.c_str(), o.terminals, o.reply ? ", acknowledging on" : "", static_cast<unsigned long>(o.seconds),
+                static_cast<unsigned long>(o.clickEveryMs));
+    bool ok = true;
+    for (const std::string& protocol : o.protocols) ok = ProtocolBench(fleet, o, protocol == "tcp").run() && ok;
+    return ok ? 0 : 1;
 }

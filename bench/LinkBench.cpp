@@ -1,30 +1,40 @@
-// Load on the link service: many terminals online, then a steady stream of data events into a
-// window that reads one event per message, as the console does. Prints events sent, received and
-// lost, the latency from a terminal's send to do_read_proc, and how busy the machine was meanwhile
-// (the figures mean little on a machine that other work keeps busy).
-//   linkbench [--udp-terminals N] [--tcp-terminals N] [--rate EVENTS_PER_S] [--seconds S]
-//             [--stall-ms MS] [--trace]
+// Load on the link service: many terminals online, then floods of data events at rising rates
+// into a window that reads one event per message, as the console does. The terminals are the
+// simulator built for the host, outside Wine (NativeFleet.h), as a real fleet is: their sockets
+// cost the wine server nothing. For each protocol and rate it prints what was sent, received and
+// lost (and where: the service's queue, the UDP socket's own drops), the latency from a
+// terminal's send to do_read_proc, and beside every figure how busy the machine and the wine
+// server were; then the knee, the highest rate with nothing lost, found by halving the step
+// between the last rate that lost nothing and the first that did.
+//   linkbench [--udp-terminals N] [--tcp-terminals N] [--rates R1,R2,...] [--seconds S] [--size BYTES]
+//             [--refine STEPS] [--reply] [--stall-ms MS] [--trace] [--fleet PATH]
+// --reply reads every event with the reply flag set, so that the service acknowledges it to its
+// terminal, which times the acknowledgement.
+// --stall-ms makes the host read nothing for that long in the middle of each flood, as a console
+// busy elsewhere would: over TCP the terminals are held back and nothing is lost, over UDP what
+// the queue cannot take is lost and counted.
 // --trace shows where the time goes: the service's queue once a second; beside the run, how long
 // a byte takes through a loopback socket to a reader waiting for it and how long a posted message
 // takes to reach the window, under the same load (what any design pays here before the library
-// does anything); and the stretches of the run in which events came late.
-// --stall-ms makes the host read nothing for that long in the middle of the run, as a console
-// busy elsewhere would: over TCP the terminals are held back and nothing is lost, over UDP what
-// the queue cannot take is lost and counted.
+// does anything); and the stretches of a flood in which events came late.
 #include <winsock2.h>
 
 #include <algorithm>
-#include <cctype>
 #include <atomic>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <functional>
+#include <sstream>
 #include <string>
 #include <vector>
 
-#include "DtuFleet.h"
+#include "MachineLoad.h"
+#include "NativeFleet.h"
+#include "StampedPayload.h"
 #include "TestSupport.h"
+#include "WineServerLoad.h"
 #include "verrin.h"
 
 namespace {
@@ -32,83 +42,17 @@ namespace {
 constexpr UINT WM_LINKEVENT = 4567;
 constexpr UINT WM_PROBE = WM_APP + 1;
 
-struct Run {
-    DtuFleetOptions options;
-    std::atomic<bool> loggedIn{false};
-    std::atomic<bool> loginFailed{false};
-    std::atomic<bool> finished{false};
-    std::uint64_t sent = 0;
-};
-
-// The machine's load as Linux tells it; Wine reads /proc through drive Z:.
-class MachineLoad {
-public:
-    void begin() {
-        startLoad_ = loadAverage();
-        startTicks_ = cpuTicks();
-        samples_ = 0;
-        runnableSum_ = 0;
-        runnableMax_ = 0;
-    }
-    // The number of runnable tasks now (this program's own busy threads among them).
-    void sample() {
-        const std::string text = readProc("Z:\\proc\\loadavg");
-        const std::size_t slash = text.find('/');
-        if (slash == std::string::npos) return;
-        const std::size_t start = text.rfind(' ', slash);
-        const int runnable = std::atoi(text.c_str() + (start == std::string::npos ? 0 : start + 1));
-        ++samples_;
-        runnableSum_ += runnable;
-        runnableMax_ = std::max(runnableMax_, runnable);
-    }
-    void report(const char* name) {
-        const CpuTicks end = cpuTicks();
-        const double total = static_cast<double>(end.total - startTicks_.total);
-        const double busy = total > 0 ? 100.0 * (1.0 - static_cast<double>(end.idle - startTicks_.idle) / total) : 0;
-        std::printf("%s: machine load: 1-minute average %.2f before, %.2f after; runnable tasks %.1f on average, "
-                    "%d at most; CPUs busy %.0f%% (%lu CPUs)\n",
-                    name, startLoad_, loadAverage(), samples_ ? runnableSum_ / samples_ : 0.0, runnableMax_, busy,
-                    static_cast<unsigned long>(cpuCount()));
-    }
-
-private:
-    struct CpuTicks {
-        unsigned long long total = 0;
-        unsigned long long idle = 0;
-    };
-    static std::string readProc(const char* path) {
-        std::string text;
-        if (FILE* file = std::fopen(path, "rb")) {
-            char buffer[4096];
-            const std::size_t n = std::fread(buffer, 1, sizeof buffer - 1, file);
-            text.assign(buffer, n);
-            std::fclose(file);
-        }
-        return text;
-    }
-    static double loadAverage() { return std::atof(readProc("Z:\\proc\\loadavg").c_str()); }
-    // The first line of /proc/stat: time spent by all CPUs in each state; idle and iowait are idle.
-    static CpuTicks cpuTicks() {
-        CpuTicks ticks;
-        unsigned long long v[10] = {};
-        if (std::sscanf(readProc("Z:\\proc\\stat").c_str(), "cpu %llu %llu %llu %llu %llu %llu %llu %llu", &v[0], &v[1],
-                        &v[2], &v[3], &v[4], &v[5], &v[6], &v[7]) >= 5) {
-            for (int i = 0; i < 8; ++i) ticks.total += v[i];
-            ticks.idle = v[3] + v[4];
-        }
-        return ticks;
-    }
-    static DWORD cpuCount() {
-        SYSTEM_INFO info;
-        GetSystemInfo(&info);
-        return info.dwNumberOfProcessors;
-    }
-
-    double startLoad_ = 0;
-    CpuTicks startTicks_;
-    int samples_ = 0;
-    double runnableSum_ = 0;
-    int runnableMax_ = 0;
+struct Options {
+    int udpTerminals = 2048;
+    int tcpTerminals = 2048;
+    std::vector<double> rates{2000, 5000, 8000, 10000, 12000, 15000, 20000};
+    DWORD seconds = 10;
+    int size = 64;
+    int refine = 2;
+    bool reply = false;
+    DWORD stallMs = 0;
+    bool trace = false;
+    std::string fleet;
 };
 
 double elapsedMs(LONGLONG from, LONGLONG to) {
@@ -123,88 +67,69 @@ LONGLONG performanceNow() {
     return now.QuadPart;
 }
 
-// The processor time of the wine server this program talks to: every socket call, completion and
-// posted message of every thread here is a request to that one thread, so its share of a core is
-// the first thing to saturate when the machine is busy. Found among the processes as the server
-// whose prefix is this program's; nothing is printed outside Wine.
-class WineServerLoad {
-public:
-    void begin() {
-        if (stat_.empty()) stat_ = findServerStat();
-        startTicks_ = ticks();
-        startTime_ = GetTickCount();
-    }
-    void end() {
-        endTicks_ = ticks();
-        endTime_ = GetTickCount();
-    }
-    void report(const char* name, std::uint64_t events) const {
-        if (stat_.empty()) return;
-        const double seconds = (endTime_ - startTime_) / 1000.0;
-        const double cpuSeconds = static_cast<double>(endTicks_ - startTicks_) / kTicksPerSecond;
-        std::printf("%s: wine server busy %.0f%% of a core, %.0f us of its time per data event\n", name,
-                    seconds > 0 ? 100.0 * cpuSeconds / seconds : 0.0,
-                    events ? 1e6 * cpuSeconds / static_cast<double>(events) : 0.0);
-    }
+double percentile(std::vector<double> values, double p) {
+    if (values.empty()) return 0;
+    std::sort(values.begin(), values.end());
+    return values[static_cast<std::size_t>(p * static_cast<double>(values.size() - 1))];
+}
 
-private:
-    static constexpr double kTicksPerSecond = 100;  // Linux reports /proc times in these
-
-    static std::string readFile(const std::string& path) {
-        std::string text;
-        if (FILE* file = std::fopen(path.c_str(), "rb")) {
-            char buffer[8192];
-            std::size_t n;
-            while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0) text.append(buffer, n);
-            std::fclose(file);
-        }
-        return text;
-    }
-    static std::string findServerStat() {
-        const char* prefix = std::getenv("WINEPREFIX");
-        if (!prefix) return std::string();
-        const std::string wanted = std::string("WINEPREFIX=") + prefix + '\0';
-        WIN32_FIND_DATAA found;
-        HANDLE search = FindFirstFileA("Z:\\proc\\*", &found);
-        if (search == INVALID_HANDLE_VALUE) return std::string();
-        std::string stat;
-        do {
-            if (!std::isdigit(static_cast<unsigned char>(found.cFileName[0]))) continue;
-            const std::string dir = std::string("Z:\\proc\\") + found.cFileName;
-            if (readFile(dir + "\\comm").compare(0, 10, "wineserver") != 0) continue;
-            if ((readFile(dir + "\\environ") + '\0').find(wanted) == std::string::npos) continue;
-            stat = dir + "\\stat";
-        } while (stat.empty() && FindNextFileA(search, &found));
-        FindClose(search);
-        return stat;
-    }
-    // User and system time: the 14th and 15th fields, counted after the name in parentheses.
-    unsigned long long ticks() const {
-        if (stat_.empty()) return 0;
-        const std::string text = readFile(stat_);
-        const std::size_t end = text.rfind(')');
-        if (end == std::string::npos) return 0;
-        unsigned long long user = 0, system = 0;
-        std::sscanf(text.c_str() + end + 1, " %*c %*d %*d %*d %*d %*d %*u %*u %*u %*u %*u %llu %llu", &user, &system);
-        return user + system;
-    }
-
-    std::string stat_;
-    unsigned long long startTicks_ = 0;
-    unsigned long long endTicks_ = 0;
-    DWORD startTime_ = 0;
-    DWORD endTime_ = 0;
-};
-
+// What the window read, for the flood under way.
 struct Reader {
+    const NativeFleet* fleet = nullptr;
+    unsigned flood = 0;
+    DWORD replyFlag = 0;
     std::uint64_t logins = 0;
-    std::uint64_t data = 0;
-    std::uint64_t other = 0;
+    std::uint64_t data = 0;      // this flood's packets
+    std::uint64_t stray = 0;     // packets of an earlier flood, come late
+    std::uint64_t garbled = 0;   // packets whose bytes are not what was sent
+    std::uint64_t other = 0;     // logouts and drops
     std::vector<double> latencyMs;
-    std::vector<LONGLONG> readAt;  // when each of them was read
+    std::vector<LONGLONG> readAt;
     std::vector<double> messageMs;  // the probe's posted messages
+    LONGLONG lastRead = 0;
 };
 Reader reader;
+
+void readEvent() {
+    TUserDataRecord record;
+    char aux[1024];
+    if (do_read_proc(&record, aux, reader.replyFlag) <= 0) return;
+    if (record.Kind == LINK_EVENT_LOGIN) {
+        ++reader.logins;
+        return;
+    }
+    if (record.Kind != LINK_EVENT_DATA) {
+        ++reader.other;
+        return;
+    }
+    const LONGLONG now = performanceNow();
+    PayloadStamp stamp;
+    if (!ReadStampedPayload(record.Data, record.DataLength, stamp)) {
+        ++reader.garbled;
+        return;
+    }
+    if (stamp.flood != reader.flood) {
+        ++reader.stray;
+        return;
+    }
+    reader.latencyMs.push_back(reader.fleet->ageMs(stamp.ticks));
+    reader.readAt.push_back(now);
+    reader.lastRead = now;
+    ++reader.data;
+}
+
+LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_PROBE) {
+        const auto ticks = static_cast<std::uint32_t>(performanceNow()) - static_cast<std::uint32_t>(lParam);
+        reader.messageMs.push_back(elapsedMs(0, ticks));
+        return 0;
+    }
+    if (message == WM_LINKEVENT) {
+        readEvent();
+        return 0;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
 
 // Every 10 ms a stamped byte through a loopback TCP connection (no delay on either side) to a
 // thread blocked in recv, and a stamped message posted to the host's window: the two legs of an
@@ -285,220 +210,311 @@ private:
     std::vector<double> socketMs_;
 };
 
-LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_PROBE) {
-        const auto ticks = static_cast<std::uint32_t>(performanceNow()) - static_cast<std::uint32_t>(lParam);
-        reader.messageMs.push_back(elapsedMs(0, ticks));
-        return 0;
-    }
-    if (message != WM_LINKEVENT) return DefWindowProcA(window, message, wParam, lParam);
-    TUserDataRecord record;
-    char aux[1024];
-    do_read_proc(&record, aux, 0);
-    if (record.Kind == LINK_EVENT_LOGIN) {
-        ++reader.logins;
-    } else if (record.Kind == LINK_EVENT_DATA && record.DataLength >= sizeof(LONGLONG)) {
-        const LONGLONG now = performanceNow();
-        LONGLONG sentAt;
-        std::memcpy(&sentAt, record.Data, sizeof sentAt);
-        reader.latencyMs.push_back(elapsedMs(sentAt, now));
-        reader.readAt.push_back(now);
-        ++reader.data;
-    } else {
-        ++reader.other;
-    }
-    return 0;
-}
-
-DWORD WINAPI fleetMain(LPVOID param) {
-    Run& run = *static_cast<Run*>(param);
-    DtuFleet fleet(run.options);
-    if (!fleet.loginAll(60000)) {
-        run.loginFailed = true;
-        run.finished = true;
-        return 0;
-    }
-    run.loggedIn = true;
-    fleet.run([](int, std::vector<std::uint8_t>& payload) {
-        const LONGLONG now = performanceNow();
-        std::memcpy(payload.data(), &now, sizeof now);
-    });
-    run.sent = fleet.totals().dataSent;
-    Sleep(500);  // let the receiving thread see the last replies before the sockets close
-    run.finished = true;
-    return 0;
-}
-
 // The plain message loop a host runs; a timer lets it look at the condition now and then.
 void pumpWhile(HWND window, const std::function<bool()>& busy) {
-    SetTimer(window, 1, 20, nullptr);
+    SetTimer(window, 1, 10, nullptr);
     MSG message;
     while (busy() && GetMessageA(&message, nullptr, 0, 0) > 0) DispatchMessageA(&message);
     KillTimer(window, 1);
 }
 
-double percentile(std::vector<double> values, double p) {
-    if (values.empty()) return 0;
-    std::sort(values.begin(), values.end());
-    return values[static_cast<std::size_t>(p * static_cast<double>(values.size() - 1))];
+// The datagrams the host's kernel dropped at the UDP socket bound to the port because its
+// receive buffer was full: the last column of its line in /proc/net/udp.
+unsigned long long socketDrops(int port) {
+    const std::string table = ReadHostFile("Z:\\proc\\net\\udp");
+    char wanted[16];
+    std::snprintf(wanted, sizeof wanted, ":%04X ", port);
+    std::istringstream lines(table);
+    std::string line;
+    while (std::getline(lines, line)) {
+        std::istringstream fields(line);
+        std::string slot, local;
+        fields >> slot >> local;
+        if ((local + " ").find(wanted) == std::string::npos) continue;
+        std::string field, last;
+        while (fields >> field) last = field;
+        return std::strtoull(last.c_str(), nullptr, 10);
+    }
+    return 0;
 }
 
-// The stretches of the run in which some event came more than 10 ms late, by 100-ms slots of the
-// time it was read: a tail spread thinly over the run and one that builds up and drains look
-// alike in a percentile.
-void printLateStretches(const char* name) {
-    constexpr double kLateMs = 10;
-    constexpr double kSlotMs = 100;
-    if (reader.readAt.empty()) return;
-    std::vector<double> worst;
-    for (std::size_t i = 0; i < reader.readAt.size(); ++i) {
-        const auto slot = static_cast<std::size_t>(elapsedMs(reader.readAt.front(), reader.readAt[i]) / kSlotMs);
-        if (slot >= worst.size()) worst.resize(slot + 1, 0);
-        worst[slot] = std::max(worst[slot], reader.latencyMs[i]);
-    }
-    std::string stretches;
-    std::size_t lateSlots = 0;
-    for (std::size_t slot = 0; slot < worst.size();) {
-        if (worst[slot] <= kLateMs) {
-            ++slot;
-            continue;
-        }
-        const std::size_t first = slot;
-        double peak = 0;
-        for (; slot < worst.size() && worst[slot] > kLateMs; ++slot) peak = std::max(peak, worst[slot]);
-        lateSlots += slot - first;
-        char text[96];
-        std::snprintf(text, sizeof text, "%s%.1f-%.1f s (%.0f ms)", stretches.empty() ? "" : ", ", first / 10.0,
-                      slot / 10.0, peak);
-        stretches += text;
-    }
-    std::printf("%s: 100-ms stretches with an event over %.0f ms late: %zu of %zu%s%s\n", name, kLateMs, lateSlots,
-                worst.size(), stretches.empty() ? "" : ": ", stretches.c_str());
+// What a UDP socket here gets when it asks for the receive buffer the service asks for, by
+// Winsock's word and by the host's limit: Wine reports the size asked for, and Linux grants at
+// most twice net.core.rmem_max.
+void printReceiveBuffer() {
+    constexpr int kAsked = 4 * 1024 * 1024;
+    SOCKET s = ::socket(AF_INET, SOCK_DGRAM, IPPROTO_UDP);
+    int size = kAsked;
+    setsockopt(s, SOL_SOCKET, SO_RCVBUF, reinterpret_cast<const char*>(&size), sizeof size);
+    int reported = 0;
+    int length = sizeof reported;
+    getsockopt(s, SOL_SOCKET, SO_RCVBUF, reinterpret_cast<char*>(&reported), &length);
+    closesocket(s);
+    const long long hostMax = std::atoll(ReadHostFile("Z:\\proc\\sys\\net\\core\\rmem_max").c_str());
+    std::printf("UDP receive buffer: asked for %d KB, Winsock reports %d KB; the host grants at most %lld KB "
+                "(twice net.core.rmem_max)\n",
+                kAsked / 1024, reported / 1024, hostMax * 2 / 1024);
 }
 
-bool bench(HWND window, DtuProtocol protocol, int terminals, double rate, DWORD seconds, DWORD stallMs, bool trace) {
-    const bool tcp = protocol == DtuProtocol::Tcp;
-    const char* name = tcp ? "TCP" : "UDP";
-    reader = Reader();
+struct FloodResult {
+    double rate = 0;
+    std::uint64_t sent = 0;
+    std::uint64_t received = 0;
+    std::uint64_t lost() const { return sent > received ? sent - received : 0; }
+};
 
-    Run run;
-    run.options.protocol = protocol;
-    run.options.port = FreePort(tcp);
-    run.options.terminals = terminals;
-    run.options.packetsPerSecond = rate;
-    run.options.packetSize = 64;
-    run.options.durationMs = seconds * 1000;
-    run.options.heartbeatMs = 30000;
+class ProtocolBench {
+public:
+    ProtocolBench(HWND window, NativeFleet& fleet, const Options& options, bool tcp, int terminals)
+        : window_(window), fleet_(fleet), o_(options), tcp_(tcp), terminals_(terminals), name_(tcp ? "TCP" : "UDP") {}
 
-    char status[256];
-    SelectProtocol(tcp ? LINK_PROTOCOL_TCP : LINK_PROTOCOL_UDP);
-    if (start_gprs_server(window, WM_LINKEVENT, run.options.port, status) < 0) {
-        std::printf("%s: start failed: %s\n", name, status);
-        return false;
+    bool run() {
+        if (!startService()) return false;
+        std::vector<FloodResult> results;
+        for (double rate : o_.rates) {
+            results.push_back(flood(rate));
+            if (results.back().lost() > 0) break;
+        }
+        refineKnee(results);
+        fleet_.order("logout");
+        pumpFor(300);
+        char status[256];
+        stop_gprs_server(status);
+        return true;
     }
-    HANDLE fleet = CreateThread(nullptr, 0, fleetMain, &run, 0, nullptr);
-    pumpWhile(window, [&] { return !run.loggedIn && !run.finished; });
-    std::printf("%s: %llu of %d terminals online together\n", name,
-                static_cast<unsigned long long>(reader.logins), terminals);
-    StageProbe probe;
-    const bool probing = trace && probe.start(window);
-    MachineLoad load;
-    load.begin();
-    static WineServerLoad server;
-    server.begin();
-    const DWORD runStart = GetTickCount();
-    DWORD lastReport = runStart;
-    DWORD lastSample = runStart;
-    bool stalled = stallMs == 0;
-    pumpWhile(window, [&] {
-        if (!stalled && GetTickCount() - runStart >= seconds * 1000 / 2) {
-            stalled = true;
-            Sleep(stallMs);  // no message is handled meanwhile
-        }
-        if (GetTickCount() - lastSample >= 250) {
-            lastSample = GetTickCount();
-            load.sample();
-        }
-        if (trace && GetTickCount() - lastReport >= 1000) {
-            lastReport = GetTickCount();
-            TLinkCounters c;
-            get_link_counters(&c);
-            std::printf("  queued %u read %u backlog %u\n", c.EventsQueued, c.EventsRead, c.EventsQueued - c.EventsRead);
-        }
-        return !run.finished;
-    });
-    // Whatever is still queued arrives within a moment.
-    const DWORD drainStart = GetTickCount();
-    pumpWhile(window, [&] { return reader.data < run.sent && GetTickCount() - drainStart < 5000; });
-    server.end();
-    WaitForSingleObject(fleet, INFINITE);
-    CloseHandle(fleet);
-    if (probing) probe.stop();
 
-    TLinkCounters counters;
-    get_link_counters(&counters);
-    stop_gprs_server(status);
-    if (run.loginFailed) std::printf("%s: not every terminal got in\n", name);
-    if (reader.other) std::printf("%s: %llu events other than login and data (terminals lost or logged out)\n", name,
-                                  static_cast<unsigned long long>(reader.other));
-    if (counters.RefusedLogins || counters.BadIds || counters.MalformedFrames || counters.GarbageFrames ||
-        counters.BeforeLogin || counters.TimedOut)
-        std::printf("%s: refused %u, bad ids %u, malformed %u, garbage %u, before login %u, timed out %u\n", name,
-                    counters.RefusedLogins, counters.BadIds, counters.MalformedFrames, counters.GarbageFrames,
-                    counters.BeforeLogin, counters.TimedOut);
-
-    const std::uint64_t lost = run.sent > reader.data ? run.sent - reader.data : 0;
-    std::printf("%s: %.0f data events/s for %lu s: sent %llu, received %llu, lost %llu (queue overflow %u)\n", name,
-                rate, static_cast<unsigned long>(seconds), static_cast<unsigned long long>(run.sent),
-                static_cast<unsigned long long>(reader.data), static_cast<unsigned long long>(lost),
-                counters.EventsLost);
-    std::printf("%s: latency send -> do_read_proc: median %.2f ms, 99th percentile %.2f ms, max %.2f ms\n", name,
-                percentile(reader.latencyMs, 0.5), percentile(reader.latencyMs, 0.99),
-                percentile(reader.latencyMs, 1.0));
-    load.report(name);
-    server.report(name, reader.data);
-    if (probing) {
-        std::printf("%s: beside it, a byte through a loopback socket to a waiting reader: median %.2f ms, 99th "
-                    "percentile %.2f ms; a posted message to the window: median %.2f ms, 99th percentile %.2f ms\n",
-                    name, percentile(probe.socketMs(), 0.5), percentile(probe.socketMs(), 0.99),
-                    percentile(reader.messageMs, 0.5), percentile(reader.messageMs, 0.99));
+private:
+    bool startService() {
+        port_ = FreePort(tcp_);
+        char status[256];
+        SelectProtocol(tcp_ ? LINK_PROTOCOL_TCP : LINK_PROTOCOL_UDP);
+        if (start_gprs_server(window_, WM_LINKEVENT, port_, status) < 0) {
+            std::printf("%s: start failed\n", name_);
+            return false;
+        }
+        reader = Reader();
+        reader.fleet = &fleet_;
+        reader.replyFlag = o_.reply ? 1 : 0;
+        fleet_.orderLater("login " + std::string(tcp_ ? "tcp" : "udp") + " 127.0.0.1 " + std::to_string(port_) + " " +
+                          std::to_string(terminals_) + " " + std::to_string(o_.size));
+        pumpWhile(window_, [&] { return !fleet_.answered(); });
+        const std::string logged = fleet_.answer();
+        const DWORD loggedAt = GetTickCount();
+        pumpWhile(window_, [&] {
+            return reader.logins < static_cast<std::uint64_t>(terminals_) && GetTickCount() - loggedAt < 5000;
+        });
+        std::printf("%s: %s of %d terminals; %llu login events read\n", name_, logged.c_str(), terminals_,
+                    static_cast<unsigned long long>(reader.logins));
+        return logged.compare(0, 7, "logged ") == 0;
     }
-    if (trace) printLateStretches(name);
-    return !run.loginFailed && lost == 0;
+
+    void pumpFor(DWORD ms) {
+        const DWORD start = GetTickCount();
+        pumpWhile(window_, [&] { return GetTickCount() - start < ms; });
+    }
+
+    FloodResult flood(double rate) {
+        ++floodNumber_;
+        reader.flood = floodNumber_ & 0xFF;
+        reader.data = reader.stray = reader.garbled = reader.other = 0;
+        reader.latencyMs.clear();
+        reader.readAt.clear();
+        reader.messageMs.clear();
+        TLinkCounters before;
+        get_link_counters(&before);
+        const unsigned long long dropsBefore = tcp_ ? 0 : socketDrops(port_);
+
+        StageProbe probe;
+        const bool probing = o_.trace && probe.start(window_);
+        MachineLoad load;
+        WineServerLoad server;
+        load.begin();
+        server.begin();
+        fleet_.orderLater("flood " + std::to_string(reader.flood) + " " + std::to_string(rate) + " " +
+                          std::to_string(o_.seconds * 1000));
+        const DWORD start = GetTickCount();
+        DWORD lastTrace = start;
+        bool stalled = o_.stallMs == 0;
+        pumpWhile(window_, [&] {
+            if (!stalled && GetTickCount() - start >= o_.seconds * 1000 / 2) {
+                stalled = true;
+                Sleep(o_.stallMs);  // no message is handled meanwhile
+            }
+            if (o_.trace && GetTickCount() - lastTrace >= 1000) {
+                lastTrace = GetTickCount();
+                TLinkCounters c;
+                get_link_counters(&c);
+                std::printf("  queued %u read %u backlog %u\n", c.EventsQueued, c.EventsRead, c.EventsQueued - c.EventsRead);
+            }
+            return !fleet_.answered();
+        });
+        const std::string flooded = fleet_.answer();
+        const LONGLONG floodEnd = performanceNow();
+        FloodResult result;
+        result.rate = rate;
+        result.sent = std::strtoull(flooded.c_str() + (flooded.size() > 8 ? 8 : flooded.size()), nullptr, 10);
+        // What is still on its way arrives within a moment; then nothing more comes.
+        DWORD lastProgress = GetTickCount();
+        std::uint64_t seen = reader.data;
+        pumpWhile(window_, [&] {
+            if (reader.data != seen) {
+                seen = reader.data;
+                lastProgress = GetTickCount();
+            }
+            return reader.data < result.sent && GetTickCount() - lastProgress < 2000;
+        });
+        load.end();
+        server.end();
+        if (probing) probe.stop();
+        result.received = reader.data;
+
+        TLinkCounters after;
+        get_link_counters(&after);
+        const unsigned long long drops = tcp_ ? 0 : socketDrops(port_) - dropsBefore;
+        const double drainedMs = reader.lastRead > floodEnd ? elapsedMs(floodEnd, reader.lastRead) : 0;
+        std::printf("%s %6.0f/s, %lu s: sent %llu, received %llu, lost %llu (queue overflow %u%s); latency p50 %.2f, "
+                    "p99 %.2f, max %.2f ms; drained %.0f ms after the flood\n"
+                    "           [%s; %s]\n",
+                    name_, rate, static_cast<unsigned long>(o_.seconds), static_cast<unsigned long long>(result.sent),
+                    static_cast<unsigned long long>(result.received), static_cast<unsigned long long>(result.lost()),
+                    after.EventsLost - before.EventsLost,
+                    tcp_ ? "" : (", socket drops " + std::to_string(drops)).c_str(), percentile(reader.latencyMs, 0.5),
+                    percentile(reader.latencyMs, 0.99), percentile(reader.latencyMs, 1.0), drainedMs,
+                    load.describe().c_str(), server.describe(result.received).c_str());
+        if (reader.stray || reader.garbled || reader.other)
+            std::printf("           (%llu late from an earlier flood, %llu garbled, %llu logouts or drops)\n",
+                        static_cast<unsigned long long>(reader.stray), static_cast<unsigned long long>(reader.garbled),
+                        static_cast<unsigned long long>(reader.other));
+        const unsigned bad = (after.MalformedFrames - before.MalformedFrames) + (after.BeforeLogin - before.BeforeLogin) +
+                             (after.TimedOut - before.TimedOut) + (after.GarbageFrames - before.GarbageFrames);
+        if (bad) std::printf("           (%u frames malformed, garbage, before login or timed out)\n", bad);
+        if (o_.reply) std::printf("           acknowledgements back at the terminals: %s\n", fleet_.order("acks").c_str());
+        if (probing)
+            std::printf("           beside it, a byte through a loopback socket to a waiting reader: p50 %.2f, p99 %.2f "
+                        "ms; a posted message to the window: p50 %.2f, p99 %.2f ms\n",
+                        percentile(probe.socketMs(), 0.5), percentile(probe.socketMs(), 0.99),
+                        percentile(reader.messageMs, 0.5), percentile(reader.messageMs, 0.99));
+        if (o_.trace) printLateStretches();
+        return result;
+    }
+
+    // Halves the step between the highest rate that lost nothing and the lowest that lost some.
+    void refineKnee(std::vector<FloodResult>& results) {
+        const auto knee = [&](double& good, double& bad) {
+            good = 0;
+            bad = 0;
+            for (const FloodResult& r : results) {
+                if (r.lost() == 0) good = std::max(good, r.rate);
+                else if (bad == 0 || r.rate < bad) bad = r.rate;
+            }
+        };
+        double good, bad;
+        knee(good, bad);
+        for (int step = 0; step < o_.refine && bad > 0 && bad - good > std::max(250.0, good * 0.05); ++step) {
+            results.push_back(flood(std::floor((good + bad) / 2 / 50) * 50));
+            knee(good, bad);
+        }
+        if (bad == 0)
+            std::printf("%s knee: above %.0f events/s (no rate tried lost anything), %d terminals\n", name_, good, terminals_);
+        else
+            std::printf("%s knee: %.0f events/s, the highest rate with nothing lost (%.0f/s lost some), %d terminals\n",
+                        name_, good, bad, terminals_);
+    }
+
+    // The stretches of the flood in which some event came more than 10 ms late, by 100-ms slots
+    // of the time it was read: a tail spread thinly over the run and one that builds up and
+    // drains look alike in a percentile.
+    void printLateStretches() const {
+        constexpr double kLateMs = 10;
+        constexpr double kSlotMs = 100;
+        if (reader.readAt.empty()) return;
+        std::vector<double> worst;
+        for (std::size_t i = 0; i < reader.readAt.size(); ++i) {
+            const auto slot = static_cast<std::size_t>(elapsedMs(reader.readAt.front(), reader.readAt[i]) / kSlotMs);
+            if (slot >= worst.size()) worst.resize(slot + 1, 0);
+            worst[slot] = std::max(worst[slot], reader.latencyMs[i]);
+        }
+        std::string stretches;
+        std::size_t lateSlots = 0;
+        for (std::size_t slot = 0; slot < worst.size();) {
+            if (worst[slot] <= kLateMs) {
+                ++slot;
+                continue;
+            }
+            const std::size_t first = slot;
+            double peak = 0;
+            for (; slot < worst.size() && worst[slot] > kLateMs; ++slot) peak = std::max(peak, worst[slot]);
+            lateSlots += slot - first;
+            char text[96];
+            std::snprintf(text, sizeof text, "%s%.1f-%.1f s (%.0f ms)", stretches.empty() ? "" : ", ", first / 10.0,
+                          slot / 10.0, peak);
+            stretches += text;
+        }
+        std::printf("           100-ms stretches with an event over %.0f ms late: %zu of %zu%s%s\n", kLateMs, lateSlots,
+                    worst.size(), stretches.empty() ? "" : ": ", stretches.c_str());
+    }
+
+    HWND window_;
+    NativeFleet& fleet_;
+    const Options& o_;
+    bool tcp_;
+    int terminals_;
+    const char* name_;
+    int port_ = 0;
+    unsigned floodNumber_ = 0;
+};
+
+std::vector<double> parseRates(const std::string& text) {
+    std::vector<double> rates;
+    std::stringstream list(text);
+    std::string item;
+    while (std::getline(list, item, ','))
+        if (std::atof(item.c_str()) > 0) rates.push_back(std::atof(item.c_str()));
+    std::sort(rates.begin(), rates.end());
+    return rates;
+}
+
+bool parse(int argc, char** argv, Options& o) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--trace") o.trace = true;
+        else if (arg == "--reply") o.reply = true;
+        else if (i + 1 == argc) return false;
+        else if (arg == "--udp-terminals") o.udpTerminals = std::atoi(argv[++i]);
+        else if (arg == "--tcp-terminals") o.tcpTerminals = std::atoi(argv[++i]);
+        else if (arg == "--rates") o.rates = parseRates(argv[++i]);
+        else if (arg == "--seconds") o.seconds = static_cast<DWORD>(std::max(1, std::atoi(argv[++i])));
+        else if (arg == "--size") o.size = std::atoi(argv[++i]);
+        else if (arg == "--refine") o.refine = std::max(0, std::atoi(argv[++i]));
+        else if (arg == "--stall-ms") o.stallMs = static_cast<DWORD>(std::atoi(argv[++i]));
+        else if (arg == "--fleet") o.fleet = argv[++i];
+        else return false;
+    }
+    return !o.rates.empty() && o.size >= static_cast<int>(kStampedPayloadMin) && o.size <= 1024 &&
+           o.udpTerminals >= 0 && o.udpTerminals <= 4000 && o.tcpTerminals >= 0 && o.tcpTerminals <= 4000;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    int udpTerminals = 1000;
-    int tcpTerminals = 500;
-    double rate = 5000;
-    DWORD seconds = 10;
-    DWORD stallMs = 0;
-    bool trace = false;  // the service's queue once a second: where a backlog builds up
-    for (int i = 1; i < argc; ++i) {
-        const std::string arg = argv[i];
-        if (arg == "--trace") {
-            trace = true;
-            continue;
-        }
-        if (i + 1 == argc) break;
-        if (arg == "--udp-terminals") udpTerminals = std::atoi(argv[i + 1]);
-        else if (arg == "--tcp-terminals") tcpTerminals = std::atoi(argv[i + 1]);
-        else if (arg == "--rate") rate = std::atof(argv[i + 1]);
-        else if (arg == "--seconds") seconds = static_cast<DWORD>(std::atoi(argv[i + 1]));
-        else if (arg == "--stall-ms") stallMs = static_cast<DWORD>(std::atoi(argv[i + 1]));
-        ++i;
+    Options o;
+    if (!parse(argc, argv, o)) {
+        std::fprintf(stderr,
+                     "usage: linkbench [--udp-terminals N] [--tcp-terminals N] [--rates R1,R2,...] [--seconds S]\n"
+                     "                 [--size BYTES] [--refine STEPS] [--reply] [--stall-ms MS] [--trace] [--fleet PATH]\n");
+        return 2;
     }
     std::setvbuf(stdout, nullptr, _IONBF, 0);
     WSADATA wsa;
     WSAStartup(MAKEWORD(2, 2), &wsa);
+    NativeFleet fleet;
+    if (!fleet.start(o.fleet.empty() ? NativeFleet::defaultProgram() : o.fleet) || !fleet.calibrate()) return 1;
+    printReceiveBuffer();
 
     HWND window = CreateHiddenWindow("LinkBench", windowProc);
-
     bool ok = true;
-    if (udpTerminals > 0) ok = bench(window, DtuProtocol::Udp, udpTerminals, rate, seconds, stallMs, trace) && ok;
-    if (tcpTerminals > 0) ok = bench(window, DtuProtocol::Tcp, tcpTerminals, rate, seconds, stallMs, trace) && ok;
+    if (o.udpTerminals > 0) ok = ProtocolBench(window, fleet, o, false, o.udpTerminals).run() && ok;
+    if (o.tcpTerminals > 0) ok = ProtocolBench(window, fleet, o, true, o.tcpTerminals).run() && ok;
     DestroyWindow(window);
     return ok ? 0 : 1;
 }

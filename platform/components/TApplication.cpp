@@ -12,6 +12,15 @@
 
 TApplication* Application = new TApplication(nullptr);
 
+namespace {
+
+// How often the loop looks for input, paints and timers before the posted messages, and how many
+// of them it takes ahead in a row at most.
+constexpr DWORD LookAheadEveryMs = 15;
+constexpr int MostTakenAhead = 32;
+
+}  // namespace
+
 const TClassInfo& TApplication::StaticClass() {
     static const TClassInfo info = TClassBuilder<TApplication>("TApplication").Build();
     return info;
@@ -105,7 +114,7 @@ void TApplication::Run() {
 }
 
 bool TApplication::ProcessMessage(MSG& msg) {
-    if (!PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) return false;
+    if (!TakeMessage(msg)) return false;
     if (msg.message == WM_QUIT) {
         FTerminated = true;
         return true;
@@ -115,6 +124,27 @@ bool TApplication::ProcessMessage(MSG& msg) {
         DispatchMessageA(&msg);
     }
     return true;
+}
+
+// The system hands a thread the messages posted to it before its input, its paints and its
+// timers. A program posted thousands of messages a second (the link library posts one for every
+// event) would leave the user's clicks and keys, and its own timers, waiting until they stop; so
+// every few milliseconds the loop first takes what waits of those, one after the other. Only so
+// many in a row, so that a window that never validates what it should paint cannot hold the
+// posted messages back in turn.
+bool TApplication::TakeMessage(MSG& msg) {
+    const DWORD now = GetTickCount();
+    if (FTakenAhead > 0 || now - FLastLookAhead >= LookAheadEveryMs) {
+        if (FTakenAhead < MostTakenAhead &&
+            (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE | PM_QS_INPUT | PM_QS_PAINT) ||
+             PeekMessageA(&msg, nullptr, WM_TIMER, WM_TIMER, PM_REMOVE))) {
+            ++FTakenAhead;
+            return true;
+        }
+        FTakenAhead = 0;
+        FLastLookAhead = now;
+    }
+    return PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE) != FALSE;
 }
 
 void TApplication::ProcessMessages() {

@@ -69,11 +69,14 @@ public:
 private:
     static LRESULT CALLBACK AppWndProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
     bool ProcessMessage(MSG& msg);
+    bool TakeMessage(MSG& msg);
     bool IsKeyMessage(MSG& msg);
     void SetMainFormIfFirst(TCustomForm* form);
 
     HWND FHandle = nullptr;
     HWND FHintWindow = nullptr;
+    DWORD FLastLookAhead = 0;
+    int FTakenAhead = 0;  // taken one after the other by the last look, and still looking
     std::string FTitle;
     TCustomForm* FMainForm = nullptr;
     bool FTerminated = false;

@@ -12,10 +12,12 @@
 
 namespace {
 
-// How long the network thread waits for input before it looks at time-outs and owed messages.
-constexpr DWORD kPollMs = 50;
-constexpr DWORD kRetryPollMs = 5;
+// How long the network thread sleeps when idle before it looks at time-outs and owed messages.
+constexpr DWORD kIdleWaitMs = 50;
+constexpr DWORD kRetryWaitMs = 5;
 constexpr DWORD kSweepEveryMs = 100;
+// Rounds of a millisecond with nothing to do before the network thread sleeps until woken.
+constexpr int kBusyRounds = 10;
 // TCP connections allowed beyond the slots, for terminals that have not logged in yet.
 constexpr std::size_t kPendingConnections = 64;
 
@@ -81,6 +83,7 @@ int LinkService::start(HWND window, UINT message, int port, char* status) {
     transport_ = std::move(transport);
     clock_ = std::make_unique<SystemClock>();
     engine_ = std::make_unique<verrin::LinkEngine>(limits, *clock_);
+    courier_.discard();
     notifier_.arm(window, message);
     if (const int error = transport_->open(static_cast<std::uint16_t>(port), *this)) {
         notifier_.disarm();
@@ -110,6 +113,7 @@ int LinkService::stop(char* status) {
     }
     // The network thread says goodbye to the terminals and closes the sockets on its way out.
     stopping_ = 1;
+    courier_.wake();
     WaitForSingleObject(thread_, INFINITE);
     CloseHandle(thread_);
     thread_ = nullptr;
@@ -143,8 +147,9 @@ int LinkService::readEvent(TUserDataRecord* record, char* aux, DWORD replyFlag) 
         // Only the low byte of the flag is defined.
         if ((replyFlag & 0xFF) == 1) engine_->acknowledge(event, out);
     }
-    if (resumed) transport_->resumeInput();
-    flush(out);
+    // The acknowledgement goes out from the network thread: the host does not wait for it.
+    if (resumed) courier_.handResume();
+    courier_.hand(std::move(out));
 
     copyText(record->Id, sizeof record->Id, event.id);
     copyText(record->Time, sizeof record->Time, event.time);
@@ -209,7 +214,7 @@ int LinkService::send(const char* id, const char* data, int length, char* reply)
         writeStatus(reply, "终端 %s 不在线，数据未发送。", terminal.c_str());
         return -3;
     }
-    flush(out);
+    courier_.hand(std::move(out));
     writeStatus(reply, "已发送 %d 字节至终端 %s。", length, terminal.c_str());
     return 0;
 }
@@ -231,7 +236,7 @@ int LinkService::closeOne(const char* id, char* reply) {
         writeStatus(reply, "终端 %s 不在线。", terminal.c_str());
         return -3;
     }
-    flush(out);
+    courier_.hand(std::move(out));
     writeStatus(reply, "终端 %s 已分离。", terminal.c_str());
     return 0;
 }
@@ -248,7 +253,7 @@ int LinkService::closeAll(char* status) {
         Locked locked(engineLock_);
         closed = engine_->detachAll(verrin::CloseReason::Detached, out);
     }
-    flush(out);
+    courier_.hand(std::move(out));
     writeStatus(status, "已分离全部终端，共 %u 个。", static_cast<unsigned>(closed));
     return 0;
 }
@@ -282,15 +287,22 @@ DWORD WINAPI LinkService::threadMain(LPVOID self) {
     return 0;
 }
 
+// Busy, a round a millisecond, so that what comes in meanwhile goes out together; idle, asleep
+// until something is handed in, waking now and then for time-outs and owed messages.
 void LinkService::runNetwork() {
     DWORD lastSweep = GetTickCount();
+    int idleRounds = 0;
     while (!stopping_) {
-        transport_->poll(notifier_.owes() ? kRetryPollMs : kPollMs);
+        idleRounds = deliver() ? 0 : idleRounds + 1;
         notifier_.retry();
         if (GetTickCount() - lastSweep >= kSweepEveryMs) {
             lastSweep = GetTickCount();
             sweep();
         }
+        if (idleRounds < kBusyRounds)
+            Sleep(1);
+        else
+            courier_.waitForWork(notifier_.owes() ? kRetryWaitMs : kIdleWaitMs);
     }
     shutDownNetwork();
 }
@@ -301,11 +313,12 @@ void LinkService::sweep() {
         Locked locked(engineLock_);
         engine_->sweep(out);
     }
-    flush(out);
+    courier_.hand(std::move(out));
 }
 
-// Input is no longer read. From here on the host is told nothing; every terminal hears that the
-// service stops, and the sockets close after what was sent to them.
+// Input is no longer read. From here on the host is told nothing; what was owed to the terminals
+// goes out, every terminal hears that the service stops, and the sockets close after what was
+// sent to them.
 void LinkService::shutDownNetwork() {
     verrin::Outbox out;
     {
@@ -313,7 +326,8 @@ void LinkService::shutDownNetwork() {
         notifier_.disarm();
         closedOnStop_ = engine_->detachAll(verrin::CloseReason::ServiceStopped, out);
     }
-    flush(out);
+    courier_.hand(std::move(out));
+    deliver();
     transport_->close();
 }
 
@@ -325,7 +339,7 @@ bool LinkService::onFrame(const verrin::PeerRef& peer, const verrin::Frame& fram
         engine_->onFrame(peer, frame, out);
         more = engine_->takesInput();
     }
-    flush(out);
+    courier_.hand(std::move(out));
     return more;
 }
 
@@ -345,12 +359,18 @@ void LinkService::onPeerLost(const verrin::PeerRef& peer) {
         Locked locked(engineLock_);
         engine_->onPeerLost(peer, out);
     }
-    flush(out);
+    courier_.hand(std::move(out));
 }
 
-// Outside the engine lock: packets, then the ends of links, then the host's messages.
-void LinkService::flush(const verrin::Outbox& out) {
-    for (const auto& packet : out.packets) transport_->send(packet.peer, packet.bytes);
-    for (const auto& peer : out.disconnects) transport_->disconnect(peer);
-    notifier_.announce(out.newEvents);
+// On the network thread: packets, then the ends of links, in the order handed in; then the
+// host's messages. True when there was anything.
+bool LinkService::deliver() {
+    if (!courier_.take(delivery_)) return false;
+    for (const verrin::Outbox& out : delivery_.outboxes) {
+        for (const auto& packet : out.packets) transport_->send(packet.peer, packet.bytes);
+        for (const auto& peer : out.disconnects) transport_->disconnect(peer);
+    }
+    if (delivery_.resumeInput) transport_->resumeInput();
+    notifier_.announce(delivery_.events);
+    return true;
 }

@@ -3,6 +3,7 @@
 
 #include <memory>
 
+#include "Courier.h"
 #include "CriticalSection.h"
 #include "LinkEngine.h"
 #include "SystemClock.h"
@@ -11,14 +12,14 @@
 #include "Winsock.h"
 #include "verrin.h"
 
-// The running service behind the exported calls: the engine, the transport, the network thread
-// and the notifier. One per process.
+// The running service behind the exported calls: the engine, the transport, the courier, the
+// network thread and the notifier. One per process.
 //
 // Two locks. Every exported call holds callLock_ from start to end, so that start and stop never
 // overlap another call; the network thread never takes it. engineLock_ guards the engine and is
-// held only while the engine works: sockets and window messages are left to flush(), after it is
-// released, so that neither the host nor the network thread ever waits for the other's system
-// calls.
+// held only while the engine works. What the engine gives out (packets, ends of links, events to
+// announce) goes to the courier, and the network thread alone sends, ends and posts: neither the
+// host's calls nor the transport's reading threads ever wait for a system call of that kind.
 class LinkService : private TransportSink {
 public:
     static LinkService& instance();
@@ -46,7 +47,7 @@ private:
     void runNetwork();
     void sweep();
     void shutDownNetwork();
-    void flush(const verrin::Outbox& out);
+    bool deliver();
     bool running() const { return engine_ != nullptr; }
     void release();
 
@@ -57,6 +58,8 @@ private:
     std::unique_ptr<Transport> transport_;
     std::unique_ptr<SystemClock> clock_;
     std::unique_ptr<verrin::LinkEngine> engine_;
+    Courier courier_;
+    Courier::Delivery delivery_;  // the network thread's
     WindowNotifier notifier_;
     HANDLE thread_ = nullptr;
     volatile LONG stopping_ = 0;

@@ -149,9 +149,6 @@ TcpConnection* TcpTransport::find(std::uint32_t connection) {
 
 // ---- the workers ------------------------------------------------------------------------------
 
-// The workers do the reading; the network thread only waits here between its own rounds.
-void TcpTransport::poll(DWORD timeoutMs) { Sleep(timeoutMs); }
-
 bool TcpTransport::startWorkers() {
     WNDCLASSA windowClass = {};
     windowClass.lpfnWndProc = &TcpTransport::workerProc;

@@ -31,7 +31,6 @@ public:
     TcpTransport(std::size_t maxConnections, DWORD idleTimeoutMs);
     ~TcpTransport() override;
     int open(std::uint16_t port, TransportSink& sink) override;
-    void poll(DWORD timeoutMs) override;
     void send(const verrin::PeerRef& peer, const std::vector<std::uint8_t>& bytes) override;
     void disconnect(const verrin::PeerRef& peer) override;
     void resumeInput() override;

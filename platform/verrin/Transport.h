@@ -21,16 +21,14 @@ public:
     virtual void onPeerLost(const verrin::PeerRef& peer) = 0;
 };
 
-// The listening socket and whatever it accepted. poll() and close() run on the service's network
-// thread only (a transport may have threads of its own besides); send(), disconnect() and
-// resumeInput() may come from any thread.
+// The listening socket and whatever it accepted. A transport reads on threads of its own, from
+// open() to close(), and hands what it read to the sink there. close() runs on the service's
+// network thread; send(), disconnect() and resumeInput() may come from any thread.
 class Transport {
 public:
     virtual ~Transport() = default;
     // 0, or the Winsock error that kept the port from being opened.
     virtual int open(std::uint16_t port, TransportSink& sink) = 0;
-    // Waits at most about the given time for input, handing what came to the sink.
-    virtual void poll(DWORD timeoutMs) = 0;
     virtual void send(const verrin::PeerRef& peer, const std::vector<std::uint8_t>& bytes) = 0;
     // Ends the link after what was sent to the peer so far.
     virtual void disconnect(const verrin::PeerRef& peer) = 0;

@@ -5,19 +5,29 @@
 
 // Every terminal shares the one listening socket; a terminal is its source address and port. Input
 // is never held back: datagrams that find the host's queue full are dropped and counted there.
-// poll() waits at most a short fixed time whatever it is asked, which the loop allows for.
+//
+// A thread of its own does nothing but read the socket and hand each datagram to the sink: what
+// the kernel keeps for the socket is all the room there is for datagrams not yet read, and a
+// thread that also sent and posted would leave them there for the time of its round trips to the
+// wine server, long enough at thousands a second for the socket to drop what arrives meanwhile
+// (which the host is never told of).
 class UdpTransport : public Transport {
 public:
     ~UdpTransport() override;
     int open(std::uint16_t port, TransportSink& sink) override;
-    void poll(DWORD timeoutMs) override;
     void send(const verrin::PeerRef& peer, const std::vector<std::uint8_t>& bytes) override;
     void disconnect(const verrin::PeerRef&) override {}
     void close() override;
 
 private:
+    static DWORD WINAPI receiveMain(LPVOID self);
+    void askReceiveBuffer();
+    void receiveOne();
+
     TransportSink* sink_ = nullptr;
     SOCKET socket_ = INVALID_SOCKET;
+    HANDLE receiver_ = nullptr;
+    volatile LONG closing_ = 0;
     std::vector<std::uint8_t> datagram_ = std::vector<std::uint8_t>(65536);
     verrin::Frame frame_;
 };

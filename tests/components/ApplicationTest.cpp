@@ -58,6 +58,70 @@ TEST(ApplicationWindow, ErrorsInTimerHandlersAreReported) {
     EXPECT_EQ(ReportedErrors()[0], "tick failed");
 }
 
+// A window that only counts the messages posted to it.
+int floodHandled = 0;
+
+LRESULT CALLBACK CountFlood(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message != WM_APP) return DefWindowProcA(window, message, wParam, lParam);
+    ++floodHandled;
+    return 0;
+}
+
+// A real click: input the system queues for the window under the mouse.
+void ClickWithTheMouse(HWND window) {
+    RECT box;
+    GetWindowRect(window, &box);
+    INPUT input[3]{};
+    for (INPUT& i : input) {
+        i.type = INPUT_MOUSE;
+        i.mi.dx = (box.left + box.right) / 2 * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
+        i.mi.dy = (box.top + box.bottom) / 2 * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
+        i.mi.dwFlags = MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
+    }
+    input[1].mi.dwFlags |= MOUSEEVENTF_LEFTDOWN;
+    input[2].mi.dwFlags |= MOUSEEVENTF_LEFTUP;
+    SendInput(3, input, sizeof input[0]);
+}
+
+// The system hands out posted messages before input and timers: a loop that took them in that
+// order would answer a click, and tick a timer, only once thousands of posted messages are done.
+TEST(ApplicationLoop, AFloodOfPostedMessagesHoldsBackNeitherClicksNorTimers) {
+    PrepareApplication();
+    TForm form(nullptr);
+    form.SetBounds(200, 200, 240, 120);
+    auto* button = new TButton(&form);
+    button->SetParent(&form);
+    button->SetBounds(20, 20, 120, 40);
+    int handledAtClick = -1;
+    button->OnClick = [&](TObject*) { handledAtClick = floodHandled; };
+    form.Show();
+    SetForegroundWindow(form.Handle());
+    PumpMessages(100);
+
+    HWND sink = CreateHiddenWindow("FloodSink", CountFlood);
+    floodHandled = 0;
+    constexpr int Posted = 20000;
+    for (int i = 0; i < Posted; ++i) ASSERT_TRUE(PostMessageA(sink, WM_APP, 0, 0));
+    int handledAtTick = -1;
+    TTimer timer(nullptr);
+    timer.SetInterval(10);
+    timer.OnTimer = [&](TObject*) {
+        if (handledAtTick < 0) handledAtTick = floodHandled;
+    };
+    ClickWithTheMouse(button->Handle());
+    const DWORD start = GetTickCount();
+    while (floodHandled < Posted && GetTickCount() - start < 60000) Application->HandleMessage();
+    PumpMessages(100);
+    timer.SetEnabled(false);
+    DestroyWindow(sink);
+
+    ASSERT_EQ(floodHandled, Posted);
+    ASSERT_GE(handledAtClick, 0) << "the click was not answered at all";
+    EXPECT_LT(handledAtClick, Posted) << "the click waited for every posted message";
+    ASSERT_GE(handledAtTick, 0) << "the timer never ticked";
+    EXPECT_LT(handledAtTick, Posted) << "the timer waited for every posted message";
+}
+
 TEST(Forms, KeyPreviewSeesKeysBeforeTheControl) {
     PrepareApplication();
     TForm form(nullptr);

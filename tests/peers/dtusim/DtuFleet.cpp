@@ -15,40 +15,41 @@ DtuFleet::DtuFleet(const DtuFleetOptions& options) : options_(options) {
 
 DtuFleet::~DtuFleet() {
     stopping_ = true;
-    if (receiver_) {
-        WaitForSingleObject(receiver_, INFINITE);
-        CloseHandle(receiver_);
-    }
+    if (receiver_.joinable()) receiver_.join();
 }
 
-bool DtuFleet::loginAll(DWORD timeoutMs) {
+bool DtuFleet::loginAll(std::uint32_t timeoutMs) {
     for (auto& terminal : terminals_) {
         if (!terminal->connect(options_.host.c_str(), options_.port)) {
             std::fprintf(stderr, "dtusim: terminal %s cannot connect (error %d)\n", terminal->id().c_str(),
-                         WSAGetLastError());
+                         dtunet::lastError());
             return false;
         }
         if (!terminal->sendLogin())
             std::fprintf(stderr, "dtusim: terminal %s cannot send its login (error %d)\n", terminal->id().c_str(),
-                         WSAGetLastError());
+                         dtunet::lastError());
     }
-    receiver_ = CreateThread(nullptr, 0, &DtuFleet::receiverMain, this, 0, nullptr);
-    const DWORD start = GetTickCount();
+    if (!receiver_.joinable()) receiver_ = std::thread([this] { receiveLoop(); });
+    const std::uint64_t start = dtunet::nowMs();
     const auto answered = [this] { return totals_.loginsAccepted + totals_.loginsRefused; };
-    while (answered() < terminals_.size() && GetTickCount() - start < timeoutMs) Sleep(10);
+    while (answered() < terminals_.size() && dtunet::nowMs() - start < timeoutMs) dtunet::sleepMs(10);
     return totals_.loginsAccepted == terminals_.size();
 }
 
 void DtuFleet::run(const PayloadMaker& makePayload) {
+    flood(options_.packetsPerSecond, options_.durationMs, makePayload);
+}
+
+void DtuFleet::flood(double packetsPerSecond, std::uint32_t durationMs, const PayloadMaker& makePayload) {
     std::vector<std::uint8_t> payload(static_cast<std::size_t>(std::max(1, options_.packetSize)));
-    const DWORD start = GetTickCount();
-    std::vector<DWORD> lastHeartbeat(terminals_.size(), start);
+    const std::uint64_t start = dtunet::nowMs();
+    std::vector<std::uint64_t> lastHeartbeat(terminals_.size(), start);
     std::uint64_t sent = 0;
     std::size_t next = 0;
     for (;;) {
-        const DWORD elapsed = GetTickCount() - start;
-        if (elapsed >= options_.durationMs) break;
-        const auto due = static_cast<std::uint64_t>(options_.packetsPerSecond * elapsed / 1000.0);
+        const std::uint64_t elapsed = dtunet::nowMs() - start;
+        if (elapsed >= durationMs) break;
+        const auto due = static_cast<std::uint64_t>(packetsPerSecond * static_cast<double>(elapsed) / 1000.0);
         for (; sent < due; ++sent) {
             const int index = static_cast<int>(next);
             if (makePayload) {
@@ -57,17 +58,17 @@ void DtuFleet::run(const PayloadMaker& makePayload) {
                 for (std::size_t b = 0; b < payload.size(); ++b) payload[b] = static_cast<std::uint8_t>(sent + b);
             }
             if (terminals_[next]->sendData(payload)) ++totals_.dataSent;
-            lastHeartbeat[next] = GetTickCount();
+            lastHeartbeat[next] = dtunet::nowMs();
             next = (next + 1) % terminals_.size();
         }
         // A terminal with nothing to say still tells the host it is alive.
-        const DWORD now = GetTickCount();
+        const std::uint64_t now = dtunet::nowMs();
         for (std::size_t i = 0; i < terminals_.size(); ++i) {
             if (now - lastHeartbeat[i] < options_.heartbeatMs) continue;
             if (terminals_[i]->sendHeartbeat()) ++totals_.heartbeatsSent;
             lastHeartbeat[i] = now;
         }
-        Sleep(1);
+        dtunet::sleepMs(1);
     }
 }
 
@@ -75,30 +76,22 @@ void DtuFleet::logoutAll() {
     for (auto& terminal : terminals_) terminal->sendLogout();
 }
 
-DWORD WINAPI DtuFleet::receiverMain(LPVOID self) {
-    static_cast<DtuFleet*>(self)->receiveLoop();
-    return 0;
-}
-
 void DtuFleet::receiveLoop() {
     std::vector<verrin::Frame> frames;
+    std::vector<dtunet::Socket> watched;
+    std::vector<DtuTerminal*> owners;
     while (!stopping_) {
-        fd_set readable;
-        FD_ZERO(&readable);
+        watched.clear();
+        owners.clear();
         for (auto& terminal : terminals_)
-            if (terminal->socket() != INVALID_SOCKET && !terminal->linkClosed() && readable.fd_count < FD_SETSIZE)
-                FD_SET(terminal->socket(), &readable);
-        if (readable.fd_count == 0) {
-            Sleep(20);
-            continue;
-        }
-        timeval timeout = {0, 50000};
-        if (::select(0, &readable, nullptr, nullptr, &timeout) <= 0) continue;
-        for (auto& terminal : terminals_) {
-            if (terminal->socket() == INVALID_SOCKET || !FD_ISSET(terminal->socket(), &readable)) continue;
+            if (terminal->socket() != dtunet::kNoSocket && !terminal->linkClosed()) {
+                watched.push_back(terminal->socket());
+                owners.push_back(terminal.get());
+            }
+        for (std::size_t i : dtunet::waitReadable(watched, 50)) {
             frames.clear();
-            terminal->drain(frames);
-            for (const auto& frame : frames) count(*terminal, frame);
+            owners[i]->drain(frames);
+            for (const auto& frame : frames) count(*owners[i], frame);
         }
     }
 }

@@ -1,13 +1,12 @@
 #pragma once
 // Many simulated terminals from one process: connect and log in all of them, then send data at
 // a steady total rate with heartbeats, while a receiving thread counts what the host sends.
-#include <winsock2.h>
-
 #include <atomic>
 #include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "DtuTerminal.h"
@@ -20,8 +19,8 @@ struct DtuFleetOptions {
     std::uint64_t firstId = 13800000000ULL;  // ids are consecutive numbers from here
     double packetsPerSecond = 10;            // all terminals together, round robin
     int packetSize = 32;
-    DWORD heartbeatMs = 30000;
-    DWORD durationMs = 10000;
+    std::uint32_t heartbeatMs = 30000;
+    std::uint32_t durationMs = 10000;
 };
 
 struct DtuFleetTotals {
@@ -46,17 +45,19 @@ public:
     ~DtuFleet();
 
     // Connects every terminal and logs it in; true when all were accepted within the time.
-    bool loginAll(DWORD timeoutMs);
+    bool loginAll(std::uint32_t timeoutMs);
     // Sends for the configured duration; the receiving thread keeps counting meanwhile.
     void run(const PayloadMaker& makePayload = PayloadMaker());
+    // Sends at the rate for the time, round robin, with heartbeats from the terminals left idle.
+    void flood(double packetsPerSecond, std::uint32_t durationMs, const PayloadMaker& makePayload = PayloadMaker());
     void logoutAll();
 
     void observe(FrameObserver observer) { observer_ = std::move(observer); }
     const DtuFleetTotals& totals() const { return totals_; }
     const DtuTerminal& terminal(int index) const { return *terminals_[index]; }
+    int size() const { return static_cast<int>(terminals_.size()); }
 
 private:
-    static DWORD WINAPI receiverMain(LPVOID self);
     void receiveLoop();
     void count(const DtuTerminal& terminal, const verrin::Frame& frame);
 
@@ -64,6 +65,6 @@ private:
     std::vector<std::unique_ptr<DtuTerminal>> terminals_;
     DtuFleetTotals totals_;
     FrameObserver observer_;
-    HANDLE receiver_ = nullptr;
+    std::thread receiver_;
     std::atomic<bool> stopping_{false};
 };

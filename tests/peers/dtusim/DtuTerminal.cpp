@@ -11,27 +11,16 @@ DtuTerminal::~DtuTerminal() { disconnect(); }
 bool DtuTerminal::connect(const char* host, std::uint16_t port) {
     disconnect();
     const bool tcp = protocol_ == DtuProtocol::Tcp;
-    socket_ = ::socket(AF_INET, tcp ? SOCK_STREAM : SOCK_DGRAM, tcp ? IPPROTO_TCP : IPPROTO_UDP);
-    if (socket_ == INVALID_SOCKET) return false;
-    sockaddr_in address = {};
-    address.sin_family = AF_INET;
-    address.sin_port = htons(port);
-    address.sin_addr.s_addr = inet_addr(host);
+    socket_ = dtunet::open(tcp);
+    if (socket_ == dtunet::kNoSocket) return false;
     // A connected UDP socket hears only the host, like a real terminal behind its modem.
-    if (::connect(socket_, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) {
+    if (!dtunet::connectTo(socket_, host, port)) {
         disconnect();
         return false;
     }
-    if (tcp) {
-        BOOL noDelay = TRUE;
-        setsockopt(socket_, IPPROTO_TCP, TCP_NODELAY, reinterpret_cast<const char*>(&noDelay), sizeof noDelay);
-    }
-    sockaddr_in local = {};
-    int length = sizeof local;
-    getsockname(socket_, reinterpret_cast<sockaddr*>(&local), &length);
-    localPort_ = ntohs(local.sin_port);
-    u_long nonBlocking = 1;
-    ioctlsocket(socket_, FIONBIO, &nonBlocking);
+    if (tcp) dtunet::setNoDelay(socket_);
+    localPort_ = dtunet::localPort(socket_);
+    dtunet::setNonBlocking(socket_);
     linkClosed_ = false;
     decoder_ = verrin::StreamDecoder();
     pending_.clear();
@@ -39,9 +28,9 @@ bool DtuTerminal::connect(const char* host, std::uint16_t port) {
 }
 
 void DtuTerminal::disconnect() {
-    if (socket_ == INVALID_SOCKET) return;
-    closesocket(socket_);
-    socket_ = INVALID_SOCKET;
+    if (socket_ == dtunet::kNoSocket) return;
+    dtunet::close(socket_);
+    socket_ = dtunet::kNoSocket;
 }
 
 bool DtuTerminal::sendLogin() {
@@ -69,17 +58,16 @@ bool DtuTerminal::sendFrame(verrin::FrameType type, std::uint16_t sequence, cons
 }
 
 bool DtuTerminal::sendRaw(const std::vector<std::uint8_t>& bytes) {
-    if (socket_ == INVALID_SOCKET) return false;
+    if (socket_ == dtunet::kNoSocket) return false;
     std::size_t done = 0;
     while (done < bytes.size()) {
-        const int sent = ::send(socket_, reinterpret_cast<const char*>(bytes.data()) + done,
-                                static_cast<int>(bytes.size() - done), 0);
+        const int sent = dtunet::send(socket_, bytes.data() + done, bytes.size() - done);
         if (sent > 0) {
             done += static_cast<std::size_t>(sent);
             continue;
         }
-        if (sent < 0 && WSAGetLastError() == WSAEWOULDBLOCK && protocol_ == DtuProtocol::Tcp) {
-            Sleep(1);
+        if (sent < 0 && dtunet::wouldBlock() && protocol_ == DtuProtocol::Tcp) {
+            dtunet::sleepMs(1);
             continue;
         }
         return false;
@@ -87,31 +75,27 @@ bool DtuTerminal::sendRaw(const std::vector<std::uint8_t>& bytes) {
     return true;
 }
 
-bool DtuTerminal::receive(verrin::Frame& frame, DWORD timeoutMs) {
-    const DWORD start = GetTickCount();
+bool DtuTerminal::receive(verrin::Frame& frame, std::uint32_t timeoutMs) {
+    const std::uint64_t start = dtunet::nowMs();
     for (;;) {
         if (!pending_.empty()) {
             frame = std::move(pending_.front());
             pending_.erase(pending_.begin());
             return true;
         }
-        if (socket_ == INVALID_SOCKET || linkClosed_) return false;
-        const DWORD elapsed = GetTickCount() - start;
+        if (socket_ == dtunet::kNoSocket || linkClosed_) return false;
+        const std::uint64_t elapsed = dtunet::nowMs() - start;
         if (elapsed >= timeoutMs) return false;
-        fd_set readable;
-        FD_ZERO(&readable);
-        FD_SET(socket_, &readable);
-        const DWORD left = timeoutMs - elapsed;
-        timeval timeout = {static_cast<long>(left / 1000), static_cast<long>(left % 1000) * 1000};
-        if (::select(0, &readable, nullptr, nullptr, &timeout) > 0) readOnce(pending_);
+        const auto left = static_cast<std::uint32_t>(timeoutMs - elapsed);
+        if (!dtunet::waitReadable({socket_}, left).empty()) readOnce(pending_);
     }
 }
 
-bool DtuTerminal::receiveType(verrin::FrameType type, verrin::Frame& frame, DWORD timeoutMs) {
-    const DWORD start = GetTickCount();
+bool DtuTerminal::receiveType(verrin::FrameType type, verrin::Frame& frame, std::uint32_t timeoutMs) {
+    const std::uint64_t start = dtunet::nowMs();
     for (;;) {
-        const DWORD elapsed = GetTickCount() - start;
-        if (elapsed >= timeoutMs || !receive(frame, timeoutMs - elapsed)) return false;
+        const std::uint64_t elapsed = dtunet::nowMs() - start;
+        if (elapsed >= timeoutMs || !receive(frame, static_cast<std::uint32_t>(timeoutMs - elapsed))) return false;
         if (frame.type == static_cast<std::uint8_t>(type)) return true;
     }
 }
@@ -119,16 +103,15 @@ bool DtuTerminal::receiveType(verrin::FrameType type, verrin::Frame& frame, DWOR
 void DtuTerminal::drain(std::vector<verrin::Frame>& frames) {
     for (auto& frame : pending_) frames.push_back(std::move(frame));
     pending_.clear();
-    while (socket_ != INVALID_SOCKET && !linkClosed_ && readOnce(frames)) {
+    while (socket_ != dtunet::kNoSocket && !linkClosed_ && readOnce(frames)) {
     }
 }
 
 bool DtuTerminal::readOnce(std::vector<verrin::Frame>& frames) {
     std::uint8_t buffer[65536];
-    const int size = ::recv(socket_, reinterpret_cast<char*>(buffer), sizeof buffer, 0);
+    const int size = dtunet::receive(socket_, buffer, sizeof buffer);
     if (size < 0) {
-        const int error = WSAGetLastError();
-        if (error == WSAEWOULDBLOCK || protocol_ == DtuProtocol::Udp) return false;
+        if (dtunet::wouldBlock() || protocol_ == DtuProtocol::Udp) return false;
         linkClosed_ = true;
         return false;
     }

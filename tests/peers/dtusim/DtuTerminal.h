@@ -1,12 +1,11 @@
 #pragma once
 // One simulated terminal: its own socket to the host, the frames of the terminal protocol, and
 // raw bytes for tests that must send what no good terminal would.
-#include <winsock2.h>
-
 #include <cstdint>
 #include <string>
 #include <vector>
 
+#include "DtuNet.h"
 #include "LinkFrame.h"
 #include "StreamDecoder.h"
 
@@ -32,9 +31,9 @@ public:
     bool sendRaw(const std::vector<std::uint8_t>& bytes);
 
     // The next frame from the host within the time; false when none came or the link closed.
-    bool receive(verrin::Frame& frame, DWORD timeoutMs);
+    bool receive(verrin::Frame& frame, std::uint32_t timeoutMs);
     // The next frame of the given type, passing over any others.
-    bool receiveType(verrin::FrameType type, verrin::Frame& frame, DWORD timeoutMs);
+    bool receiveType(verrin::FrameType type, verrin::Frame& frame, std::uint32_t timeoutMs);
     // Reads whatever is waiting without blocking; used when many terminals share one wait.
     void drain(std::vector<verrin::Frame>& frames);
 
@@ -44,7 +43,7 @@ public:
     std::uint16_t localPort() const { return localPort_; }
     std::uint32_t mobileAddress() const { return mobileAddress_; }
     std::uint16_t mobilePort() const { return mobilePort_; }
-    SOCKET socket() const { return socket_; }
+    dtunet::Socket socket() const { return socket_; }
     std::uint16_t lastDataSequence() const { return static_cast<std::uint16_t>(dataSequence_ - 1); }
 
 private:
@@ -54,7 +53,7 @@ private:
     std::string id_;
     std::uint32_t mobileAddress_;
     std::uint16_t mobilePort_;
-    SOCKET socket_ = INVALID_SOCKET;
+    dtunet::Socket socket_ = dtunet::kNoSocket;
     std::uint16_t localPort_ = 0;
     std::uint16_t dataSequence_ = 1;
     std::uint16_t heartbeatSequence_ = 1;

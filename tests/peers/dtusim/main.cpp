@@ -1,8 +1,8 @@
 // dtusim: many simulated terminals against a link service, for demonstrations and load.
 //   dtusim [--tcp] [--host A] [--port N] [--terminals N] [--first-id N] [--rate PACKETS_PER_S]
 //          [--size BYTES] [--heartbeat S] [--duration S] [--quiet]
-#include <winsock2.h>
-
+//   dtusim --control PORT    (a fleet on a benchmark's orders from 127.0.0.1:PORT; FleetControl.h)
+// It builds for Windows and natively; the benchmarks run the native one beside Wine.
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -10,6 +10,8 @@
 #include <string>
 
 #include "DtuFleet.h"
+#include "DtuNet.h"
+#include "FleetControl.h"
 
 namespace {
 
@@ -17,7 +19,8 @@ void usage() {
     std::fprintf(stderr,
                  "usage: dtusim [--udp|--tcp] [--host ADDRESS] [--port N] [--terminals N] [--first-id N]\n"
                  "              [--rate PACKETS_PER_SECOND] [--size BYTES] [--heartbeat SECONDS]\n"
-                 "              [--duration SECONDS] [--quiet]\n");
+                 "              [--duration SECONDS] [--quiet]\n"
+                 "       dtusim --control PORT\n");
 }
 
 bool parse(int argc, char** argv, DtuFleetOptions& options, bool& quiet) {
@@ -33,8 +36,8 @@ bool parse(int argc, char** argv, DtuFleetOptions& options, bool& quiet) {
         else if (arg == "--first-id" && hasValue) options.firstId = std::strtoull(argv[++i], nullptr, 10);
         else if (arg == "--rate" && hasValue) options.packetsPerSecond = std::atof(argv[++i]);
         else if (arg == "--size" && hasValue) options.packetSize = std::atoi(argv[++i]);
-        else if (arg == "--heartbeat" && hasValue) options.heartbeatMs = static_cast<DWORD>(std::atof(argv[++i]) * 1000);
-        else if (arg == "--duration" && hasValue) options.durationMs = static_cast<DWORD>(std::atof(argv[++i]) * 1000);
+        else if (arg == "--heartbeat" && hasValue) options.heartbeatMs = static_cast<std::uint32_t>(std::atof(argv[++i]) * 1000);
+        else if (arg == "--duration" && hasValue) options.durationMs = static_cast<std::uint32_t>(std::atof(argv[++i]) * 1000);
         else return false;
     }
     return options.terminals > 0 && options.terminals <= 4000 && options.packetSize >= 1 &&
@@ -67,17 +70,30 @@ std::string describe(const verrin::Frame& frame) {
     }
 }
 
+// Takes orders from the benchmark listening on the port.
+int controlled(int port) {
+    const dtunet::Socket control = dtunet::open(true);
+    if (control == dtunet::kNoSocket || !dtunet::connectTo(control, "127.0.0.1", static_cast<std::uint16_t>(port))) {
+        std::fprintf(stderr, "dtusim: no benchmark listens on port %d\n", port);
+        return 2;
+    }
+    dtunet::setNoDelay(control);
+    const int code = FleetControl(control).serve();
+    dtunet::close(control);
+    return code;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (!dtunet::start()) return 2;
+    if (argc == 3 && std::string(argv[1]) == "--control") return controlled(std::atoi(argv[2]));
     DtuFleetOptions options;
     bool quiet = false;
     if (!parse(argc, argv, options, quiet)) {
         usage();
         return 2;
     }
-    WSADATA wsa;
-    WSAStartup(MAKEWORD(2, 2), &wsa);
     std::setvbuf(stdout, nullptr, _IOLBF, 4096);
 
     DtuFleet fleet(options);
@@ -96,7 +112,7 @@ int main(int argc, char** argv) {
                 static_cast<unsigned long long>(fleet.totals().loginsRefused.load()));
     if (fleet.totals().loginsAccepted > 0) fleet.run();
     fleet.logoutAll();
-    Sleep(200);
+    dtunet::sleepMs(200);
 
     const DtuFleetTotals& t = fleet.totals();
     std::printf("dtusim totals: sent %llu data, %llu heartbeats; received %llu data (%llu bytes), %llu acks, "

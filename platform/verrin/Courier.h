@@ -1,0 +1,50 @@
+#pragma once
+#include <windows.h>
+
+#include <cstddef>
+#include <vector>
+
+#include "CriticalSection.h"
+#include "LinkEngine.h"
+
+// What the service owes the terminals and the host's window: packets to send, links to end,
+// input to resume and messages to post. Any thread hands in what the engine gave it; the network
+// thread alone carries it out, in the order it was handed in.
+//
+// Under Wine every send and every posted message is a round trip to the wine server, a UDP
+// receive two. So the thread that reads the socket hands its events on and goes back to the
+// socket, and the host's do_read_proc hands its acknowledgement on and returns; neither waits
+// for the other's system calls. The network thread, busy, takes what came in the last
+// millisecond at once and posts its messages back to back, so that the host's window wakes once
+// for them rather than once each; idle, it sleeps on an event, which the first hand-in sets.
+class Courier {
+public:
+    struct Delivery {
+        std::vector<verrin::Outbox> outboxes;  // each one's packets, then its ends of links
+        bool resumeInput = false;
+        std::size_t events = 0;  // messages to post, after the rest
+    };
+
+    Courier();
+    ~Courier();
+    Courier(const Courier&) = delete;
+    Courier& operator=(const Courier&) = delete;
+
+    void hand(verrin::Outbox&& out);
+    void handResume();
+    // Everything handed in since the last take; false when there was nothing.
+    bool take(Delivery& delivery);
+    // Waits until something is handed in, wake() is called or the time is up.
+    void waitForWork(DWORD timeoutMs);
+    void wake();
+    // Forgets what was handed in and not taken: what a stopped service's threads left behind.
+    void discard();
+
+private:
+    void handed(bool& wakeUp);
+
+    CriticalSection lock_;
+    Delivery pending_;
+    bool waiting_ = false;  // the network thread sleeps on work_
+    HANDLE work_;
+};
