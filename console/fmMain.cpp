@@ -331,18 +331,15 @@ void TForm1::PaceTimerTick(TObject*) {
 // The controls changed draw themselves with the next paint; a stream of events that never lets
 // the queue run dry would hold paints back, so an update paints at once.
 void TForm1::ShowUpdate(DWORD now) {
-    FPace.Shown(now);
     ShowPending();
     RedrawWindow(Handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    FPace.Shown(now, GetTickCount() - now);
 }
 
 void TForm1::ShowPending() {
     if (FListStale) ShowTerminalRows();
     ShowMemoChange();
-    if (FCounterStale) {
-        FCounterStale = false;
-        Panel2->SetCaption(IntToStr(FEventCount));
-    }
+    ShowCounter();
     ShowLights();
 }
 
@@ -351,6 +348,12 @@ void TForm1::ShowMemoChange() {
     const TMemoChange change = FMemo.Take();
     if (change.Replace) Memo1->ReplaceText(change.Text);
     else Memo1->AppendText(change.Text);
+}
+
+void TForm1::ShowCounter() {
+    if (!FCounterStale) return;
+    FCounterStale = false;
+    Panel2->SetCaption(IntToStr(FEventCount));
 }
 
 void TForm1::SetLight(int number, TColor color) {

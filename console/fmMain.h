@@ -176,6 +176,7 @@ private:
     void ShowUpdate(DWORD now);
     void PaceTimerTick(TObject* Sender);
     void ShowMemoChange();
+    void ShowCounter();
     void ShowLights();
     void TerminalRowsChanged();
     void ShowTerminalRows();
@@ -203,14 +204,16 @@ private:
 
     // What the screen shows, kept here and shown at a steady pace while events stream in: each
     // change of the memo repaints its scroll bars, and reading a caption or the memo's text back
-    // costs more than the event itself.
+    // costs more than the event itself. A change of the memo's text costs the edit window tens of
+    // milliseconds per hundred lines (it measures every line again), so the pace slows down as the
+    // updates take longer: they take at most a fifth of the time, the events the rest.
     TMemoFeed FMemo;
     int FEventCount = 0;
     bool FCounterStale = false;
     std::array<TColor, 16> FLightColors{};
     bool FLightsStale = false;
     bool FInEventRoad = false;
-    TUpdatePace FPace{200};
+    TUpdatePace FPace{200, 1000, 5};
     TTimer* FPaceTimer = nullptr;
 
     // The terminals as the library has them, and as the list shows them since its last update.

@@ -6,34 +6,26 @@ Courier::~Courier() {
     if (work_) CloseHandle(work_);
 }
 
-void Courier::hand(verrin::Outbox&& out) {
-    if (out.packets.empty() && out.disconnects.empty() && out.newEvents == 0) return;
-    bool wakeUp;
-    {
-        Locked locked(lock_);
-        pending_.events += out.newEvents;
-        out.newEvents = 0;
-        if (!out.packets.empty() || !out.disconnects.empty()) pending_.outboxes.push_back(std::move(out));
-        handed(wakeUp);
-    }
-    // Setting an event is a round trip of its own: only for a thread that sleeps.
-    if (wakeUp) SetEvent(work_);
+bool Courier::hand(verrin::Outbox&& out) {
+    if (out.packets.empty() && out.disconnects.empty() && out.newEvents == 0) return false;
+    Locked locked(lock_);
+    pending_.events += out.newEvents;
+    out.newEvents = 0;
+    if (!out.packets.empty() || !out.disconnects.empty()) pending_.outboxes.push_back(std::move(out));
+    return handed();
 }
 
-void Courier::handResume() {
-    bool wakeUp;
-    {
-        Locked locked(lock_);
-        pending_.resumeInput = true;
-        handed(wakeUp);
-    }
-    if (wakeUp) SetEvent(work_);
+bool Courier::handResume() {
+    Locked locked(lock_);
+    pending_.resumeInput = true;
+    return handed();
 }
 
 // Under the lock.
-void Courier::handed(bool& wakeUp) {
-    wakeUp = waiting_;
+bool Courier::handed() {
+    const bool wakeUp = waiting_;
     waiting_ = false;
+    return wakeUp;
 }
 
 bool Courier::take(Delivery& delivery) {

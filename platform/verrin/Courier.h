@@ -8,8 +8,9 @@
 #include "LinkEngine.h"
 
 // What the service owes the terminals and the host's window: packets to send, links to end,
-// input to resume and messages to post. Any thread hands in what the engine gave it; the network
-// thread alone carries it out, in the order it was handed in.
+// input to resume and messages to post. Any thread hands in what the engine gave it, while it
+// still holds the engine's lock, so that the order of hand-ins is the engine's; the network
+// thread alone carries it out, in that order.
 //
 // Under Wine every send and every posted message is a round trip to the wine server, a UDP
 // receive two. So the thread that reads the socket hands its events on and goes back to the
@@ -30,8 +31,10 @@ public:
     Courier(const Courier&) = delete;
     Courier& operator=(const Courier&) = delete;
 
-    void hand(verrin::Outbox&& out);
-    void handResume();
+    // True when the network thread sleeps and must be woken (wake(), after the engine's lock: it
+    // is a round trip of its own).
+    bool hand(verrin::Outbox&& out);
+    bool handResume();
     // Everything handed in since the last take; false when there was nothing.
     bool take(Delivery& delivery);
     // Waits until something is handed in, wake() is called or the time is up.
@@ -41,7 +44,7 @@ public:
     void discard();
 
 private:
-    void handed(bool& wakeUp);
+    bool handed();
 
     CriticalSection lock_;
     Delivery pending_;

@@ -84,6 +84,7 @@ int LinkService::start(HWND window, UINT message, int port, char* status) {
     clock_ = std::make_unique<SystemClock>();
     engine_ = std::make_unique<verrin::LinkEngine>(limits, *clock_);
     courier_.discard();
+    readersPost_ = protocol_ == LINK_PROTOCOL_TCP;
     notifier_.arm(window, message);
     if (const int error = transport_->open(static_cast<std::uint16_t>(port), *this)) {
         notifier_.disarm();
@@ -137,19 +138,19 @@ int LinkService::readEvent(TUserDataRecord* record, char* aux, DWORD replyFlag) 
     Locked call(callLock_);
     if (!running()) return -1;
     verrin::LinkEvent event;
-    verrin::Outbox out;
-    bool resumed;
     {
         Locked locked(engineLock_);
         const bool held = !engine_->takesInput();
         if (!engine_->takeEvent(event)) return 0;
-        resumed = held && engine_->takesInput();
-        // Only the low byte of the flag is defined.
-        if ((replyFlag & 0xFF) == 1) engine_->acknowledge(event, out);
+        if (held && engine_->takesInput() && courier_.handResume()) courier_.wake();
+        // Only the low byte of the flag is defined. The acknowledgement goes out from the
+        // network thread: the host does not wait for it.
+        if ((replyFlag & 0xFF) == 1) {
+            verrin::Outbox out;
+            engine_->acknowledge(event, out);
+            handOut(out);
+        }
     }
-    // The acknowledgement goes out from the network thread: the host does not wait for it.
-    if (resumed) courier_.handResume();
-    courier_.hand(std::move(out));
 
     copyText(record->Id, sizeof record->Id, event.id);
     copyText(record->Time, sizeof record->Time, event.time);
@@ -203,18 +204,18 @@ int LinkService::send(const char* id, const char* data, int length, char* reply)
         writeStatus(reply, "数据长度 %d 无效（应为 1~1024）。", length);
         return -2;
     }
-    verrin::Outbox out;
     verrin::LinkEngine::SendResult result;
     {
         Locked locked(engineLock_);
+        verrin::Outbox out;
         result = engine_->sendData(terminal, reinterpret_cast<const std::uint8_t*>(data),
                                    static_cast<std::size_t>(length), out);
+        handOut(out);
     }
     if (result != verrin::LinkEngine::SendResult::Sent) {
         writeStatus(reply, "终端 %s 不在线，数据未发送。", terminal.c_str());
         return -3;
     }
-    courier_.hand(std::move(out));
     writeStatus(reply, "已发送 %d 字节至终端 %s。", length, terminal.c_str());
     return 0;
 }
@@ -226,17 +227,17 @@ int LinkService::closeOne(const char* id, char* reply) {
         return -1;
     }
     const std::string terminal = idFromField(id);
-    verrin::Outbox out;
     bool detached;
     {
         Locked locked(engineLock_);
+        verrin::Outbox out;
         detached = engine_->detach(terminal, out);
+        handOut(out);
     }
     if (!detached) {
         writeStatus(reply, "终端 %s 不在线。", terminal.c_str());
         return -3;
     }
-    courier_.hand(std::move(out));
     writeStatus(reply, "终端 %s 已分离。", terminal.c_str());
     return 0;
 }
@@ -247,13 +248,13 @@ int LinkService::closeAll(char* status) {
         writeStatus(status, "服务未运行。");
         return -1;
     }
-    verrin::Outbox out;
     std::size_t closed;
     {
         Locked locked(engineLock_);
+        verrin::Outbox out;
         closed = engine_->detachAll(verrin::CloseReason::Detached, out);
+        handOut(out);
     }
-    courier_.hand(std::move(out));
     writeStatus(status, "已分离全部终端，共 %u 个。", static_cast<unsigned>(closed));
     return 0;
 }
@@ -308,38 +309,38 @@ void LinkService::runNetwork() {
 }
 
 void LinkService::sweep() {
+    Locked locked(engineLock_);
     verrin::Outbox out;
-    {
-        Locked locked(engineLock_);
-        engine_->sweep(out);
-    }
-    courier_.hand(std::move(out));
+    engine_->sweep(out);
+    handOut(out);
 }
 
 // Input is no longer read. From here on the host is told nothing; what was owed to the terminals
 // goes out, every terminal hears that the service stops, and the sockets close after what was
 // sent to them.
 void LinkService::shutDownNetwork() {
-    verrin::Outbox out;
     {
         Locked locked(engineLock_);
         notifier_.disarm();
+        verrin::Outbox out;
         closedOnStop_ = engine_->detachAll(verrin::CloseReason::ServiceStopped, out);
+        handOut(out);
     }
-    courier_.hand(std::move(out));
     deliver();
     transport_->close();
 }
 
 bool LinkService::onFrame(const verrin::PeerRef& peer, const verrin::Frame& frame) {
-    verrin::Outbox out;
     bool more;
+    std::size_t postHere = 0;
     {
         Locked locked(engineLock_);
+        verrin::Outbox out;
         engine_->onFrame(peer, frame, out);
         more = engine_->takesInput();
+        postHere = handOutFromReader(out);
     }
-    courier_.hand(std::move(out));
+    notifier_.announce(postHere);
     return more;
 }
 
@@ -354,12 +355,32 @@ void LinkService::onFault(const verrin::PeerRef&, verrin::FrameFault fault) {
 }
 
 void LinkService::onPeerLost(const verrin::PeerRef& peer) {
-    verrin::Outbox out;
+    std::size_t postHere = 0;
     {
         Locked locked(engineLock_);
+        verrin::Outbox out;
         engine_->onPeerLost(peer, out);
+        postHere = handOutFromReader(out);
     }
-    courier_.hand(std::move(out));
+    notifier_.announce(postHere);
+}
+
+// Under the engine's lock, so that the courier has what the engine gave out in the engine's order.
+// Waking the network thread is a round trip to the wine server of its own, asked only of a
+// thread that sleeps, that is when the service is nearly idle.
+void LinkService::handOut(verrin::Outbox& out) {
+    if (courier_.hand(std::move(out))) courier_.wake();
+}
+
+// Under the engine's lock, for a transport's reading thread: over TCP, where every connection
+// has a worker and the workers are many, each posts the messages of its own events (the caller
+// does so after the lock), which the one network thread would otherwise post for all of them;
+// over UDP the one thread that reads every terminal posts nothing. The messages to post here.
+std::size_t LinkService::handOutFromReader(verrin::Outbox& out) {
+    const std::size_t events = readersPost_ ? out.newEvents : 0;
+    out.newEvents -= events;
+    handOut(out);
+    return events;
 }
 
 // On the network thread: packets, then the ends of links, in the order handed in; then the

@@ -71,3 +71,18 @@ TEST(UpdatePace, TheTickCounterWrappingAroundKeepsThePace) {
     EXPECT_EQ(pace.Wait(beforeWrap + 50u), 50u);
     EXPECT_TRUE(pace.Due(beforeWrap + 100u));
 }
+
+TEST(UpdatePace, ACostlyUpdateStretchesTheNextIntervalUpToTheLimit) {
+    TUpdatePace pace(200, 1000, 5);
+    pace.Shown(10000, 100);
+    EXPECT_EQ(pace.Interval(), 500u) << "an update of 100 ms takes a fifth of the time at most";
+    EXPECT_FALSE(pace.Due(10499));
+    EXPECT_TRUE(pace.Due(10500));
+    pace.Shown(10500, 900);
+    EXPECT_EQ(pace.Wait(10500), 1000u) << "never longer than the limit";
+    pace.Shown(11500, 10);
+    EXPECT_EQ(pace.Interval(), 200u) << "a quick update brings the interval back";
+    TUpdatePace steady(200);
+    steady.Shown(10000, 150);
+    EXPECT_EQ(steady.Interval(), 200u) << "a pace without a cost share keeps its interval";
+}
