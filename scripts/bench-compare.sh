@@ -104,9 +104,9 @@ run_side() {  # side bench protocol rate
       match($0, /p99 [0-9.]+/); p99 = substr($0, RSTART + 4, RLENGTH - 4)
       caught = "-"; clicks = "-"
     }
-    /caught up [0-9.]+ s/ { match($0, /caught up [0-9.]+/); caught = substr($0, RSTART + 10, RLENGTH - 10) }
+    /caught up [0-9.]+ s/ { match($0, /caught up [0-9.]+/); caught = substr($0, RSTART + 10, RLENGTH - 10) "s" }
     /caught up: logs/ { caught = "never" }
-    /clicks answered:/ { match($0, /max [0-9]+/); clicks = substr($0, RSTART + 4, RLENGTH - 4) }
+    /clicks answered:/ { match($0, /max [0-9]+/); clicks = substr($0, RSTART + 4, RLENGTH - 4) "ms" }
     /CPUs busy/ {
       match($0, /CPUs busy [0-9]+%/); busy = substr($0, RSTART + 10, RLENGTH - 10)
       match($0, /wine server [0-9]+%/); server = substr($0, RSTART + 12, RLENGTH - 12)
@@ -144,7 +144,7 @@ for bench in link console; do
         awk -v side="$1" -v bench="$bench" -v protocol="$protocol" -v rate="$rate" '
           $1 == side && $2 == bench && $3 == protocol && $4 == rate {
             if (bench == "link") printf "%s %s %s %s", $7, $8, $9, $10
-            else printf "%s %s %ss %sms %s %s", $7, $8, $11, $12, $9, $10
+            else printf "%s %s %s %s %s %s", $7, $8, $11, $12, $9, $10
             found = 1
           }
           END { if (!found) printf "(no figures)" }' "$results"

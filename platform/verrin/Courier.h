@@ -21,9 +21,9 @@
 class Courier {
 public:
     struct Delivery {
-        std::vector<verrin::Outbox> outboxes;  // each one's packets, then its ends of links
+        std::size_t events = 0;  // messages to post
         bool resumeInput = false;
-        std::size_t events = 0;  // messages to post, after the rest
+        std::vector<verrin::Outbox> outboxes;  // each one's packets, then its ends of links
     };
 
     Courier();

@@ -84,7 +84,6 @@ int LinkService::start(HWND window, UINT message, int port, char* status) {
     clock_ = std::make_unique<SystemClock>();
     engine_ = std::make_unique<verrin::LinkEngine>(limits, *clock_);
     courier_.discard();
-    readersPost_ = protocol_ == LINK_PROTOCOL_TCP;
     notifier_.arm(window, message);
     if (const int error = transport_->open(static_cast<std::uint16_t>(port), *this)) {
         notifier_.disarm();
@@ -331,17 +330,11 @@ void LinkService::shutDownNetwork() {
 }
 
 bool LinkService::onFrame(const verrin::PeerRef& peer, const verrin::Frame& frame) {
-    bool more;
-    std::size_t postHere = 0;
-    {
-        Locked locked(engineLock_);
-        verrin::Outbox out;
-        engine_->onFrame(peer, frame, out);
-        more = engine_->takesInput();
-        postHere = handOutFromReader(out);
-    }
-    notifier_.announce(postHere);
-    return more;
+    Locked locked(engineLock_);
+    verrin::Outbox out;
+    engine_->onFrame(peer, frame, out);
+    handOut(out);
+    return engine_->takesInput();
 }
 
 bool LinkService::takesInput() {
@@ -355,14 +348,10 @@ void LinkService::onFault(const verrin::PeerRef&, verrin::FrameFault fault) {
 }
 
 void LinkService::onPeerLost(const verrin::PeerRef& peer) {
-    std::size_t postHere = 0;
-    {
-        Locked locked(engineLock_);
-        verrin::Outbox out;
-        engine_->onPeerLost(peer, out);
-        postHere = handOutFromReader(out);
-    }
-    notifier_.announce(postHere);
+    Locked locked(engineLock_);
+    verrin::Outbox out;
+    engine_->onPeerLost(peer, out);
+    handOut(out);
 }
 
 // Under the engine's lock, so that the courier has what the engine gave out in the engine's order.
@@ -372,26 +361,16 @@ void LinkService::handOut(verrin::Outbox& out) {
     if (courier_.hand(std::move(out))) courier_.wake();
 }
 
-// Under the engine's lock, for a transport's reading thread: over TCP, where every connection
-// has a worker and the workers are many, each posts the messages of its own events (the caller
-// does so after the lock), which the one network thread would otherwise post for all of them;
-// over UDP the one thread that reads every terminal posts nothing. The messages to post here.
-std::size_t LinkService::handOutFromReader(verrin::Outbox& out) {
-    const std::size_t events = readersPost_ ? out.newEvents : 0;
-    out.newEvents -= events;
-    handOut(out);
-    return events;
-}
-
-// On the network thread: packets, then the ends of links, in the order handed in; then the
-// host's messages. True when there was anything.
+// On the network thread: the host's messages first, so that its events do not wait behind the
+// acknowledgements it asked for; then packets and the ends of links, in the order handed in.
+// True when there was anything.
 bool LinkService::deliver() {
     if (!courier_.take(delivery_)) return false;
+    notifier_.announce(delivery_.events);
+    if (delivery_.resumeInput) transport_->resumeInput();
     for (const verrin::Outbox& out : delivery_.outboxes) {
         for (const auto& packet : out.packets) transport_->send(packet.peer, packet.bytes);
         for (const auto& peer : out.disconnects) transport_->disconnect(peer);
     }
-    if (delivery_.resumeInput) transport_->resumeInput();
-    notifier_.announce(delivery_.events);
     return true;
 }

@@ -18,9 +18,8 @@
 // Two locks. Every exported call holds callLock_ from start to end, so that start and stop never
 // overlap another call; the network thread never takes it. engineLock_ guards the engine and is
 // held only while the engine works. What the engine gives out (packets, ends of links, events to
-// announce) goes to the courier, and the network thread sends, ends and posts: neither the host's
-// calls nor the thread that reads the UDP socket ever wait for a system call of that kind. Only
-// TCP's workers post the messages of their own events.
+// announce) goes to the courier, and the network thread alone sends, ends and posts: neither the
+// host's calls nor the transport's reading threads ever wait for a system call of that kind.
 class LinkService : private TransportSink {
 public:
     static LinkService& instance();
@@ -50,7 +49,6 @@ private:
     void shutDownNetwork();
     bool deliver();
     void handOut(verrin::Outbox& out);
-    std::size_t handOutFromReader(verrin::Outbox& out);
     bool running() const { return engine_ != nullptr; }
     void release();
 
@@ -63,7 +61,6 @@ private:
     std::unique_ptr<verrin::LinkEngine> engine_;
     Courier courier_;
     Courier::Delivery delivery_;  // the network thread's
-    bool readersPost_ = false;
     WindowNotifier notifier_;
     HANDLE thread_ = nullptr;
     volatile LONG stopping_ = 0;
