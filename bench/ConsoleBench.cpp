@@ -29,6 +29,7 @@
 #include "LogWatcher.h"
 #include "MachineLoad.h"
 #include "NativeFleet.h"
+#include "StampedPayload.h"
 #include "TestSupport.h"
 #include "WineServerLoad.h"
 
@@ -283,7 +284,7 @@ bool parse(int argc, char** argv, Options& o) {
     }
     for (const std::string& protocol : o.protocols)
         if (protocol != "udp" && protocol != "tcp") return false;
-    return !o.rates.empty() && o.terminals >= 1 && o.terminals <= 2048 && o.size >= 34 && o.size <= 960;
+    return !o.rates.empty() && o.terminals >= 1 && o.terminals <= 2048 && o.size >= static_cast<int>(kStampedPayloadMin) && o.size <= 960;
 }
 
 }  // namespace

@@ -1,3 +1,5 @@
+#include <winsock2.h>
+
 #include "LogWatcher.h"
 
 #include <algorithm>

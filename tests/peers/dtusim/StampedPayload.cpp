@@ -5,8 +5,19 @@
 
 namespace {
 
-std::uint8_t fillerAt(std::uint32_t number, std::size_t position) {
-    return static_cast<std::uint8_t>('a' + (number + position) % 26);
+constexpr std::size_t kHeadSize = 34;
+
+// A mix of every field and the length (splitmix64's finaliser).
+std::uint64_t digest(const PayloadStamp& stamp, std::size_t length) {
+    std::uint64_t h = stamp.ticks ^ (std::uint64_t(stamp.flood) << 56) ^ (std::uint64_t(stamp.terminal) << 40) ^
+                      (std::uint64_t(stamp.number) << 8) ^ length;
+    h = (h ^ (h >> 30)) * 0xbf58476d1ce4e5b9ULL;
+    h = (h ^ (h >> 27)) * 0x94d049bb133111ebULL;
+    return h ^ (h >> 31);
+}
+
+std::uint8_t fillerAt(std::uint64_t digest, std::size_t position) {
+    return static_cast<std::uint8_t>('a' + ((digest >> (position % 59)) + position) % 26);
 }
 
 bool hexField(const std::uint8_t* data, std::size_t digits, std::uint64_t& value) {
@@ -25,11 +36,12 @@ bool hexField(const std::uint8_t* data, std::size_t digits, std::uint64_t& value
 }  // namespace
 
 void WriteStampedPayload(const PayloadStamp& stamp, std::vector<std::uint8_t>& payload) {
-    char head[kStampedPayloadMin + 1];
+    char head[kHeadSize + 1];
     std::snprintf(head, sizeof head, "%016llx %02x %04x %08x ", static_cast<unsigned long long>(stamp.ticks),
                   stamp.flood & 0xFF, stamp.terminal & 0xFFFF, static_cast<unsigned>(stamp.number));
-    std::memcpy(payload.data(), head, kStampedPayloadMin);
-    for (std::size_t i = kStampedPayloadMin; i < payload.size(); ++i) payload[i] = fillerAt(stamp.number, i);
+    std::memcpy(payload.data(), head, kHeadSize);
+    const std::uint64_t mix = digest(stamp, payload.size());
+    for (std::size_t i = kHeadSize; i < payload.size(); ++i) payload[i] = fillerAt(mix, i);
 }
 
 bool ReadStampedPayload(const std::uint8_t* data, std::size_t length, PayloadStamp& stamp) {
@@ -38,11 +50,14 @@ bool ReadStampedPayload(const std::uint8_t* data, std::size_t length, PayloadSta
     if (!hexField(data, 16, ticks) || !hexField(data + 17, 2, flood) || !hexField(data + 20, 4, terminal) ||
         !hexField(data + 25, 8, number))
         return false;
-    for (std::size_t i = kStampedPayloadMin; i < length; ++i)
-        if (data[i] != fillerAt(static_cast<std::uint32_t>(number), i)) return false;
-    stamp.ticks = ticks;
-    stamp.flood = static_cast<unsigned>(flood);
-    stamp.terminal = static_cast<unsigned>(terminal);
-    stamp.number = static_cast<std::uint32_t>(number);
+    PayloadStamp read;
+    read.ticks = ticks;
+    read.flood = static_cast<unsigned>(flood);
+    read.terminal = static_cast<unsigned>(terminal);
+    read.number = static_cast<std::uint32_t>(number);
+    const std::uint64_t mix = digest(read, length);
+    for (std::size_t i = kHeadSize; i < length; ++i)
+        if (data[i] != fillerAt(mix, i)) return false;
+    stamp = read;
     return true;
 }

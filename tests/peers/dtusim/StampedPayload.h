@@ -3,7 +3,8 @@
 // sent, so that the host's side can tell its latency and check every byte it got (a console logs
 // and shows them as they are). "%016llx %02x %04x %08x " (send time in 100-ns ticks of the
 // sender's clock, flood, terminal, packet number within the flood), then letters that follow
-// from the number and the position.
+// from all of these, the length and the position: a byte changed, a packet cut short or lengthened
+// shows in the letters.
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -15,8 +16,8 @@ struct PayloadStamp {
     std::uint32_t number = 0;
 };
 
-// The shortest payload that holds a stamp.
-constexpr std::size_t kStampedPayloadMin = 34;
+// The shortest payload: the stamp and a few letters.
+constexpr std::size_t kStampedPayloadMin = 40;
 
 // Fills every byte of the payload (at least kStampedPayloadMin of them).
 void WriteStampedPayload(const PayloadStamp& stamp, std::vector<std::uint8_t>& payload);
