@@ -148,6 +148,7 @@ private:
     }
 
     FloodResult flood(double rate) {
+        fleet_.calibrate();
         const unsigned number = ++floods_ & 0xFF;
         watcher_->expect(number);
         MachineLoad load;

@@ -314,6 +314,7 @@ private:
     }
 
     FloodResult flood(double rate) {
+        fleet_.calibrate();
         ++floodNumber_;
         reader.flood = floodNumber_ & 0xFF;
         reader.data = reader.stray = reader.garbled = reader.other = 0;

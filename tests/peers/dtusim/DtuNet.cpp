@@ -110,9 +110,11 @@ std::vector<std::size_t> waitReadable(const std::vector<Socket>& sockets, std::u
 }
 
 namespace {
+// The clock Wine's performance counter reads, so that the two keep in step (the other monotonic
+// clock is slewed by time synchronisation).
 std::uint64_t monotonicNs() {
     timespec now;
-    clock_gettime(CLOCK_MONOTONIC, &now);
+    clock_gettime(CLOCK_MONOTONIC_RAW, &now);
     return static_cast<std::uint64_t>(now.tv_sec) * 1000000000u + static_cast<std::uint64_t>(now.tv_nsec);
 }
 }  // namespace
