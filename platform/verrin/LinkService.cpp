@@ -84,6 +84,7 @@ int LinkService::start(HWND window, UINT message, int port, char* status) {
     clock_ = std::make_unique<SystemClock>();
     engine_ = std::make_unique<verrin::LinkEngine>(limits, *clock_);
     courier_.discard();
+    readersPost_ = protocol_ == LINK_PROTOCOL_TCP;
     notifier_.arm(window, message);
     if (const int error = transport_->open(static_cast<std::uint16_t>(port), *this)) {
         notifier_.disarm();
@@ -330,11 +331,17 @@ void LinkService::shutDownNetwork() {
 }
 
 bool LinkService::onFrame(const verrin::PeerRef& peer, const verrin::Frame& frame) {
-    Locked locked(engineLock_);
-    verrin::Outbox out;
-    engine_->onFrame(peer, frame, out);
-    handOut(out);
-    return engine_->takesInput();
+    bool more;
+    std::size_t postHere;
+    {
+        Locked locked(engineLock_);
+        verrin::Outbox out;
+        engine_->onFrame(peer, frame, out);
+        more = engine_->takesInput();
+        postHere = handOutFromReader(out);
+    }
+    notifier_.announce(postHere);
+    return more;
 }
 
 bool LinkService::takesInput() {
@@ -348,10 +355,14 @@ void LinkService::onFault(const verrin::PeerRef&, verrin::FrameFault fault) {
 }
 
 void LinkService::onPeerLost(const verrin::PeerRef& peer) {
-    Locked locked(engineLock_);
-    verrin::Outbox out;
-    engine_->onPeerLost(peer, out);
-    handOut(out);
+    std::size_t postHere;
+    {
+        Locked locked(engineLock_);
+        verrin::Outbox out;
+        engine_->onPeerLost(peer, out);
+        postHere = handOutFromReader(out);
+    }
+    notifier_.announce(postHere);
 }
 
 // Under the engine's lock, so that the courier has what the engine gave out in the engine's order.
@@ -359,6 +370,18 @@ void LinkService::onPeerLost(const verrin::PeerRef& peer) {
 // thread that sleeps, that is when the service is nearly idle.
 void LinkService::handOut(verrin::Outbox& out) {
     if (courier_.hand(std::move(out))) courier_.wake();
+}
+
+// Under the engine's lock, for a transport's reading thread. Over TCP every connection has a
+// worker, and each worker posts the messages of its own events after the lock: one thread posting
+// for all of them would make a round trip to the wine server per event one after the other, and
+// fall behind them. Over UDP the one thread that reads every terminal posts nothing. The number
+// of messages to post here.
+std::size_t LinkService::handOutFromReader(verrin::Outbox& out) {
+    const std::size_t postHere = readersPost_ ? out.newEvents : 0;
+    out.newEvents -= postHere;
+    handOut(out);
+    return postHere;
 }
 
 // On the network thread: the host's messages first, so that its events do not wait behind the

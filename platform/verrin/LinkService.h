@@ -18,8 +18,9 @@
 // Two locks. Every exported call holds callLock_ from start to end, so that start and stop never
 // overlap another call; the network thread never takes it. engineLock_ guards the engine and is
 // held only while the engine works. What the engine gives out (packets, ends of links, events to
-// announce) goes to the courier, and the network thread alone sends, ends and posts: neither the
-// host's calls nor the transport's reading threads ever wait for a system call of that kind.
+// announce) goes to the courier, and the network thread sends, ends and posts: neither the host's
+// calls nor the thread that reads the UDP socket ever wait for a system call of that kind. TCP's
+// workers, many, post the messages of their own events.
 class LinkService : private TransportSink {
 public:
     static LinkService& instance();
@@ -49,6 +50,7 @@ private:
     void shutDownNetwork();
     bool deliver();
     void handOut(verrin::Outbox& out);
+    std::size_t handOutFromReader(verrin::Outbox& out);
     bool running() const { return engine_ != nullptr; }
     void release();
 
@@ -61,6 +63,7 @@ private:
     std::unique_ptr<verrin::LinkEngine> engine_;
     Courier courier_;
     Courier::Delivery delivery_;  // the network thread's
+    bool readersPost_ = false;  // TCP's workers post their own events' messages
     WindowNotifier notifier_;
     HANDLE thread_ = nullptr;
     volatile LONG stopping_ = 0;
