@@ -11,32 +11,32 @@
 
 namespace {
 
-// Stores a text of its own. The disk may fill up once the first buffer of the archive has been
-// written: from then on the file's handle is one on a device that refuses every write as a full
-// disk does (Wine maps the Unix root to drive Z:).
+// Stores a text of its own, in three parts of the archive's buffer size or less. The disk may be
+// full while the second part is written and have room again for the last: the file's handle is
+// then one on a device that refuses every write as a full disk does (Wine maps the Unix root to
+// drive Z:), and the file would hold the first and the last part with a gap between them.
 class CTextDoc : public CDocument {
 public:
     std::string m_text;
-    bool m_bDiskFillsUp = false;
+    bool m_bDiskFull = false;
 
     void Serialize(CArchive& ar) override
     {
         if (!ar.IsStoring())
             return;
-        const size_t nFirst = 4096; // the archive's buffer: it goes out to the file whole
-        ar.Write(m_text.data(), (UINT)nFirst);
-        if (m_bDiskFillsUp)
-            FillDisk(ar.GetFile());
-        ar.Write(m_text.data() + nFirst, (UINT)(m_text.size() - nFirst));
-    }
-
-private:
-    static void FillDisk(CFile* pFile)
-    {
-        ::CloseHandle(pFile->m_hFile);
-        pFile->m_hFile = ::CreateFileA("Z:\\dev\\full", GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL,
-                                       OPEN_EXISTING, 0, NULL);
-        ASSERT_NE(INVALID_HANDLE_VALUE, pFile->m_hFile);
+        const UINT nBuffer = 4096; // a full buffer of the archive goes out to the file at once
+        ar.Write(m_text.data(), nBuffer);
+        CFile* pFile = ar.GetFile();
+        HANDLE hFile = pFile->m_hFile;
+        if (m_bDiskFull)
+            pFile->m_hFile = ::CreateFileA("Z:\\dev\\full", GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL,
+                                           OPEN_EXISTING, 0, NULL);
+        ar.Write(m_text.data() + nBuffer, nBuffer);
+        if (pFile->m_hFile != hFile) {
+            ::CloseHandle(pFile->m_hFile);
+            pFile->m_hFile = hFile;
+        }
+        ar.Write(m_text.data() + 2 * nBuffer, (UINT)m_text.size() - 2 * nBuffer);
     }
 };
 
@@ -79,9 +79,9 @@ protected:
     CTextDoc m_doc;
 };
 
-TEST_F(DocumentSaveTest, ASaveThatFailsHalfWayLeavesTheOldFileWholeAndTheDocumentModified)
+TEST_F(DocumentSaveTest, ASaveThatFailsOnAFullDiskLeavesTheOldFileWholeAndTheDocumentModified)
 {
-    m_doc.m_bDiskFillsUp = true;
+    m_doc.m_bDiskFull = true;
     MessageBoxAnswerer answerer(::GetCurrentThreadId());
     EXPECT_FALSE(m_doc.OnSaveDocument(m_path.c_str()));
     answerer.Stop();
@@ -90,7 +90,7 @@ TEST_F(DocumentSaveTest, ASaveThatFailsHalfWayLeavesTheOldFileWholeAndTheDocumen
     EXPECT_TRUE(m_doc.IsModified());
     EXPECT_EQ(std::vector<std::string>{ "list.csv" }, FolderFiles()); // nothing left beside it
 
-    m_doc.m_bDiskFillsUp = false;
+    m_doc.m_bDiskFull = false;
     EXPECT_TRUE(m_doc.OnSaveDocument(m_path.c_str()));
     EXPECT_EQ(m_doc.m_text, ReadFileBytes(m_path));
     EXPECT_FALSE(m_doc.IsModified());
