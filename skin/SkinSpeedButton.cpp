@@ -1,6 +1,7 @@
 #include "SkinSpeedButton.h"
 
 #include "DataSkinObject.h"
+#include "ImgUtil.h"
 #include "SkinControlDraw.h"
 #include "SkinControlFactory.h"
 #include "SkinDraw.h"
@@ -119,7 +120,11 @@ void TSkinSpeedButton::PaintOnControlCanvas(TMessage& message) {
         TCanvas* canvas = control->Canvas();
         canvas->Lock();
         canvas->SetHandle(dc);
-        PaintOnCanvas(canvas, ClientArea());
+        try {
+            PaintOnCanvas(canvas, ClientArea());
+        } catch (const std::exception& e) {
+            SkinLog(std::string("paint: ") + e.what());  // dropped, as every control skin's paint
+        }
         canvas->SetHandle(nullptr);
         canvas->Unlock();
     }
