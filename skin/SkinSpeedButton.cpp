@@ -44,10 +44,12 @@ void TSkinSpeedButton::AttachGraphic(TWinSkinForm* form, TSkinData* skinData, TC
 bool TSkinSpeedButton::BeforeMessage(TMessage& message) {
     switch (message.Msg) {
     case WM_PAINT:
+        if (!ButtonObject()) return true;  // drawn the plain way
         PaintOnControlCanvas(message);
         return false;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK: {
+        if (!ButtonObject()) return true;
         const std::weak_ptr<bool> life = LifeToken();
         CallOldWindowProc(message);
         if (life.expired()) return false;
