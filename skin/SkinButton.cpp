@@ -49,6 +49,8 @@ bool TSkinButton::PassQuietly(TMessage& message) {
 }
 
 bool TSkinButton::BeforeMessage(TMessage& message) {
+    // Without its picture the button is drawn the plain way, by its own procedure.
+    if (!ButtonObject()) return TSkinControl::BeforeMessage(message);
     switch (message.Msg) {
     case WM_PAINT:
         PaintFromWmPaint(message);
@@ -73,6 +75,7 @@ bool TSkinButton::BeforeMessage(TMessage& message) {
 }
 
 void TSkinButton::AfterMessage(TMessage& message) {
+    if (!ButtonObject()) return TSkinControl::AfterMessage(message);
     switch (message.Msg) {
     case WM_SETTEXT:
         PaintMessage(nullptr);

@@ -127,6 +127,8 @@ public:
     bool IsMDIChildMaximized();
     void UpdateRegion();
     void ClearRegion();
+    // A maximised window fills the screen: it has no region, and what the old one hid is drawn.
+    void ShowWhole();
     void ReadPlacement();
     void FindMDIClient();
     void CalcSize(TMessage& message);

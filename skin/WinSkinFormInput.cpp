@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <memory>
 
+#include "ImgUtil.h"
 #include "MenuBtn.h"
 #include "SkinControl.h"
 #include "SkinDraw.h"
@@ -274,12 +275,17 @@ void TWinSkinForm::PaintSysButton(TWinSysButton* button, int state) {
     TDataSkinSysButton& d = *button->SkinButton;
     HDC dc = GetWindowDC(Handle);
     if (!dc) return;
-    if (IsIconAction(d.Action)) {
-        DrawIcon(dc, button->Rect);
-    } else if (!d.Image.Empty()) {
-        // The MDI child's buttons in the bar keep their hot look in frame 4.
-        const int frame = state == ncHot && d.Visibility == MDIButtonsVisibility ? 4 : state;
-        DrawSkinFrameStretched(dc, button->Rect, &d.Image, true, UsableFrameCount(d.Frame), frame);
+    try {
+        if (IsIconAction(d.Action)) {
+            DrawIcon(dc, button->Rect);
+        } else if (!d.Image.Empty()) {
+            // The MDI child's buttons in the bar keep their hot look in frame 4.
+            const int frame = state == ncHot && d.Visibility == MDIButtonsVisibility ? 4 : state;
+            DrawSkinFrameStretched(dc, button->Rect, &d.Image, true, UsableFrameCount(d.Frame), frame);
+        }
+    } catch (const std::exception& e) {
+        // As the frame's own paint: dropped, never a box for every hover of the timer.
+        SkinLog(std::string("paint: ") + e.what());
     }
     ReleaseDC(Handle, dc);
 }

@@ -196,7 +196,8 @@ void TWinSkinForm::Start() {
     if (Timer) Timer->SetEnabled(true);
 }
 
-// The show state from WM_SIZE; a window of a new size gets its region made anew.
+// The show state from WM_SIZE; a window of a new size gets its region made anew, a maximised
+// one none (restored, it gets the region of its normal size again).
 void TWinSkinForm::SizeMessage(TMessage& message) {
     CallDefault(message);
     switch (message.WParam) {
@@ -207,6 +208,7 @@ void TWinSkinForm::SizeMessage(TMessage& message) {
     }
     if (ShowState == ssMinimized) return;
     if (WindowKind == wkMDIChild && SkinManager && SkinManager->MDIMaximized) return;
+    if (ShowState == ssMaximized && WindowKind != wkMDIChild) return ShowWhole();
     if (ShowState != ssNormal) return;
     if (State == wsSkinned || State == wsReapplying) UpdateRegion();
 }
