@@ -403,3 +403,20 @@ TEST_F(SkinButtons, WithoutTheirPicturesButtonsAndMarksAreDrawnThePlainWayWithTh
 }
 
 }  // namespace
+
+TEST_F(SkinButtons, APressWhoseHandlerRaisesLeavesTheButtonDrawing) {
+    const auto form = ShowForm();
+    auto* button = PlaceControl<TButton>(*form, 10, 50);
+    Attach<TSkinButton>(NewSkinButton(button), *form);
+    button->OnMouseDown = [](TObject*, TMouseButton, TShiftState, int, int) { throw std::runtime_error("press failed"); };
+    ReportedErrors().clear();
+    SendMessageA(button->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    EXPECT_EQ(ReportedErrors(), std::vector<std::string>{"press failed"});
+    EXPECT_TRUE(IsWindowVisible(button->Handle())) << "its drawing is held no more";
+    button->OnMouseDown = nullptr;
+    SendMessageA(button->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    RedrawWindow(form->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    const auto picture = PaintWindow(button->Handle());
+    EXPECT_GT(Count(*picture, Plan(PushButtonImage, 1, 4)) + Count(*picture, Plan(PushButtonImage, 5, 4)), 0)
+        << "and it paints its skin";
+}

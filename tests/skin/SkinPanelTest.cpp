@@ -1,6 +1,7 @@
 // Panel, tab and header skins on real controls of the component layer and raw windows, painted
 // into memory bitmaps and read against the colour plan of the console's skin; the close marks
 // of a page control and the form's say over them.
+#include "GuardedHeap.h"
 #include "GuiTestSupport.h"
 #include "SkinBox.h"
 #include "SkinBoxH.h"
@@ -300,6 +301,27 @@ TEST_F(PanelSkins, ClosingAPageByItsMarkAsksTheFormWhichMayKeepIt) {
     bottom->SetTag(CloseMarkTag);
     SetWindowLongPtrW(bottom->Handle(), GWL_STYLE, GetWindowLongPtrW(bottom->Handle(), GWL_STYLE) | TCS_BOTTOM);
     EXPECT_FALSE(Attach<TSkinTab>(*form, bottom, false, 2)->CloseMarks);
+}
+
+TEST_F(PanelSkins, AFormThatFreesThePagesWhenAskedToCloseOneLeavesTheirSkinAlone) {
+    const auto form = ShowForm();
+    const TGuardedHeap guard;
+    TPageControl* pages = PlacePages(*form, 3);
+    pages->SetTag(CloseMarkTag);
+    auto* skin = Attach<TSkinTab>(*form, pages, false, 2);
+    PaintWindow(pages->Handle());
+    ASSERT_EQ(skin->CloseRects.size(), 3u);
+    const TRect mark = skin->CloseRects[1];
+    const TWndMethod formProc = form->WindowProc;
+    form->WindowProc = [&](TMessage& m) {
+        if (m.Msg != WM_SKINTABCLOSE) return formProc(m);
+        delete pages;  // and the skin with them; the answer asks for the page to go as well
+        m.Result = 0;
+    };
+    HWND window = pages->Handle();
+    SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(mark.Left + 2, mark.Top + 2));
+    form->WindowProc = formProc;
+    EXPECT_FALSE(IsWindow(window));
 }
 
 TEST_F(PanelSkins, TabsOnTheRightAreDrawnInATurnedStrip) {
