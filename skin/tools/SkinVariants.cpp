@@ -170,7 +170,7 @@ TBytes WrappingSizes(const std::vector<TSkinEntry>& entries) {
 // As many entries as a package takes: the skin's own, then small ones nobody asks for.
 TBytes ThousandEntries(std::vector<TSkinEntry> entries) {
     for (int i = 0; entries.size() < 1000; ++i) {
-        char name[16];
+        char name[32];
         std::snprintf(name, sizeof name, "pad%04d.txt", i);
         entries.push_back({name, {'p', 'a', 'd'}});
     }
