@@ -9,11 +9,13 @@ namespace {
 
 enum { kShutdownEvent = 0, kPortEvent = 1, kWriteEvent = 2 };
 
-// Port events that brought nothing, in a row, before the port's input is polled instead; and
-// the intervals of that polling, in milliseconds.
+// Port events that brought nothing, in a row, before the port's input is polled instead; the
+// intervals of that polling, in milliseconds: short while the line is busy (an answer follows
+// what was written), long once it has been quiet for a while.
 const int kEmptyWakeupsBeforePolling = 3;
-const DWORD kShortestPollInterval = 5;
-const DWORD kLongestPollInterval = 40;
+const DWORD kBusyPollInterval = 5;
+const DWORD kQuietPollInterval = 20;
+const DWORD kQuietAfter = 1000;
 
 HANDLE NewManualResetEvent()
 {
@@ -75,7 +77,7 @@ CSerialPort::CSerialPort()
       m_nWriteBufferSize(0), m_szReadBuffer(NULL), m_nReadBufferSize(0), m_dwCommEvents(0), m_hReadMutex(NULL),
       m_hWriteMutex(NULL), m_nWriteBufferLen(0), m_nReadBufferLen(0), m_pRxFlagChars(NULL), m_nRxFlagCount(0),
       m_ovIo(), m_dwEventsFired(0), m_bEventWaitPending(FALSE), m_hOwnerWnd(NULL), m_bPollingInput(FALSE),
-      m_nEmptyWakeups(0), m_dwPollInterval(0), m_nOverflows(0)
+      m_nEmptyWakeups(0), m_dwLastTraffic(0), m_nOverflows(0)
 {
     // Initialised once for the object's life: a port opened and closed many times never
     // re-initialises a section another thread might still hold.
@@ -330,7 +332,7 @@ void CSerialPort::MonitorPort()
     while (IsOpen()) {
         if (!m_bPollingInput && !m_bEventWaitPending)
             StartEventWait();
-        switch (::WaitForMultipleObjects(3, m_hEventArray, FALSE, m_bPollingInput ? m_dwPollInterval : INFINITE)) {
+        switch (::WaitForMultipleObjects(3, m_hEventArray, FALSE, m_bPollingInput ? PollInterval() : INFINITE)) {
         case WAIT_OBJECT_0 + kShutdownEvent:
             if (m_bEventWaitPending) {
                 // Ends the pending wait, which writes into this object, before the object may go.
@@ -344,6 +346,7 @@ void CSerialPort::MonitorPort()
             break;
         case WAIT_OBJECT_0 + kWriteEvent:
             WriteChars();
+            m_dwLastTraffic = ::GetTickCount();
             break;
         case WAIT_TIMEOUT:
             PollInput();
@@ -412,16 +415,18 @@ void CSerialPort::OnPortEvent()
 void CSerialPort::StartPollingInput()
 {
     m_bPollingInput = TRUE;
-    m_dwPollInterval = kShortestPollInterval;
+    m_dwLastTraffic = ::GetTickCount();
 }
 
-// Looks again soon while bytes come, and less and less often while the line is quiet.
+DWORD CSerialPort::PollInterval() const
+{
+    return ::GetTickCount() - m_dwLastTraffic < kQuietAfter ? kBusyPollInterval : kQuietPollInterval;
+}
+
 void CSerialPort::PollInput()
 {
     if (ReceiveChars() > 0)
-        m_dwPollInterval = kShortestPollInterval;
-    else
-        m_dwPollInterval = std::min(m_dwPollInterval * 2, kLongestPollInterval);
+        m_dwLastTraffic = ::GetTickCount();
 }
 
 int CSerialPort::ReceiveChars()

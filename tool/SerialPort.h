@@ -58,6 +58,7 @@ private:
     void StartEventWait();
     void OnPortEvent();
     void StartPollingInput();
+    DWORD PollInterval() const;
     void PollInput();
     // Moves what the driver holds into the read buffer; the number of bytes moved.
     int ReceiveChars();
@@ -103,7 +104,7 @@ private:
     // input queue at intervals instead.
     BOOL m_bPollingInput;
     int m_nEmptyWakeups;    // port events in a row that brought nothing
-    DWORD m_dwPollInterval; // ms
+    DWORD m_dwLastTraffic;  // tick count of the last byte received or written
     int m_nOverflows;       // guarded by the read mutex
 
     CSerialPort(const CSerialPort&) = delete;

@@ -58,7 +58,10 @@ void ModemTest::SetUp()
     ASSERT_TRUE(FirstSerialPair(m_nPort, m_nModemPort)) << "run with a serial pair (SERIAL_PAIRS)";
     ::SetEnvironmentVariableA("MARQTEL_MODEM_STEP_MS", std::to_string(kStepMs).c_str());
     ASSERT_TRUE(m_modem.Start(m_nModemPort));
-    Modem([](gsmsim::GsmModem& modem) { modem.SetLineRate(kLineRate); });
+    Modem([](gsmsim::GsmModem& modem) {
+        modem.SetLineRate(kLineRate);
+        modem.SetNetworkDelay(kNetworkDelayMs);
+    });
     m_profile.SetModemPort(m_nPort);
     CloseLog();
     ::DeleteFileA(GetLogPath());

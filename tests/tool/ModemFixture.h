@@ -36,10 +36,14 @@ public:
 
 class ModemTest : public ::testing::Test {
 protected:
-    // The modem's waits in these tests: idle steps of 20 ms instead of 100, and a line five
-    // times as fast as 9600 baud, so that as many bytes arrive in a step as they would.
+    // The modem's waits in these tests: idle steps of 20 ms instead of 100, a line five times
+    // as fast as 9600 baud, so that as many bytes arrive in a step as they would, and the
+    // network's 3 seconds for a message shortened alike.
     static const int kStepMs = 20;
     static const unsigned kLineRate = 4800;
+    static const unsigned kNetworkDelayMs = 3000 * kStepMs / 100;
+    // A wait of the modem link as the tests' step makes it: ms at the real step of 100 ms.
+    static DWORD Scaled(DWORD dwMilliseconds) { return dwMilliseconds * kStepMs / 100; }
 
     void SetUp() override;
     void TearDown() override;
