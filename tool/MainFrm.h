@@ -148,6 +148,7 @@ protected:
     BOOL IsModalLoopRunning() const;
     ListingEnd ReadListing(CSmsListing& listing);
     void ReportPollFailure(ListingEnd nEnd, const std::string& refusal);
+    void ReportModemBack();
     void DispatchListing(const std::vector<SmsEntry>& entries);
     void DeleteMessages(const std::vector<SmsEntry>& entries);
 
@@ -161,7 +162,7 @@ protected:
     std::deque<char> m_modemInput; // taken from the port, not yet read
     int m_nInputDropped;          // times m_modemInput was full and bytes were dropped
     BOOL m_bModemSetupLost;       // a poll failed: the start-up sequence runs again before the next
-    BOOL m_bPollFailureReported;  // and it was told, once
+    BOOL m_bPollFailureReported;  // and it was told, once until a listing comes whole again
 
     CGuiMiniTool m_wndToolLeft;
     CGuiMiniTool m_wndToolRight;

@@ -427,15 +427,12 @@ BOOL CMainFrame::ModemTakesTextMode()
 }
 
 // The start-up sequence again, without pop-up or message box, after a poll failed: the modem
-// may have restarted. Told when it brings the modem back.
+// may have restarted.
 BOOL CMainFrame::RestoreModemSetup()
 {
     if (!ModemAnswersAte0() || !ModemTakesTextMode())
         return FALSE;
     m_bModemSetupLost = FALSE;
-    m_bPollFailureReported = FALSE;
-    SetStatusText("短信模块就绪");
-    WriteLog(LOG_INFO, NULL, NULL, "短信模块就绪");
     return TRUE;
 }
 
@@ -563,6 +560,8 @@ int CMainFrame::PollSms()
         return 0;
     if (nEnd != LISTING_COMPLETE)
         ReportPollFailure(nEnd, listing.Refusal());
+    else if (m_bPollFailureReported)
+        ReportModemBack();
     // What was read with bytes missing may hold one message's text spliced onto another's: the
     // messages stay in the modem and come again with the next poll.
     if (nEnd == LISTING_INPUT_LOST)
@@ -603,8 +602,16 @@ CMainFrame::ListingEnd CMainFrame::ReadListing(CSmsListing& listing)
     return nLines == 0 ? LISTING_UNANSWERED : LISTING_CUT;
 }
 
-// Told once, in the log and the status bar, until the modem is back; the start-up sequence
-// runs again before the next poll.
+// The modem lists its messages again after a failure was told.
+void CMainFrame::ReportModemBack()
+{
+    m_bPollFailureReported = FALSE;
+    SetStatusText("短信模块就绪");
+    WriteLog(LOG_INFO, NULL, NULL, "短信模块就绪");
+}
+
+// Told once, in the log and the status bar, until a listing comes whole again; the start-up
+// sequence runs again before the next poll.
 void CMainFrame::ReportPollFailure(ListingEnd nEnd, const std::string& refusal)
 {
     m_bModemSetupLost = TRUE;

@@ -69,6 +69,10 @@ protected:
     bool PollTimerRunning();
     // Runs this thread's messages until the frame is gone or the time is up.
     bool WaitForFrameToClose(DWORD dwTimeout = 5000);
+    // Calls fn on this thread once the modem has received the bytes (the end of what it has
+    // received equals them), at the thread's first wait after that: so it runs in the middle
+    // of whatever the frame waits for then. Posted messages go ahead of paints and timers.
+    void CallWhenModemHas(const std::string& bytes, std::function<void()> fn);
 
     TestProfile m_profile;
     gsmsim::SerialModem m_modem;
@@ -77,6 +81,11 @@ protected:
     CDocument* m_doc = nullptr;
     CTestFrame* m_frame = nullptr;
     HWND m_hFrame = NULL;
+
+private:
+    static LRESULT CALLBACK CallerProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
+    HWND m_hCaller = NULL; // where the modem's thread posts the call
+    std::function<void()> m_onModemHas;
 };
 
 // Calls fn once, from a timer of this thread, after the delay: so it runs inside whatever wait

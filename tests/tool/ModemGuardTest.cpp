@@ -49,28 +49,11 @@ protected:
     {
         return Modem([](GsmModem& modem) { return modem.Sent().size(); });
     }
-    // Posts the message to the frame's thread (to the frame, or to the thread when hWnd is
-    // NULL) as soon as the modem has received the bytes: so it comes in the middle of whatever
-    // the frame waits for then.
-    void PostWhenModemHas(const std::string& bytes, HWND hWnd, UINT message)
+    // The frame is asked to close as soon as the modem has received the bytes.
+    void CloseWhenModemHas(const std::string& bytes)
     {
-        DWORD dwThread = ::GetCurrentThreadId();
-        m_modem.SetObserver([=](const GsmModem& modem, const std::string&) {
-            const std::string& transcript = modem.Transcript();
-            if (transcript.size() < bytes.size() ||
-                transcript.compare(transcript.size() - bytes.size(), bytes.size(), bytes) != 0)
-                return;
-            if (hWnd != NULL)
-                ::PostMessageA(hWnd, message, 0, 0);
-            else
-                ::PostThreadMessageA(dwThread, message, 0, 0);
-        });
-    }
-    void CloseWhenModemHas(const std::string& bytes) { PostWhenModemHas(bytes, m_hFrame, WM_CLOSE); }
-    void TearDown() override
-    {
-        m_modem.SetObserver(nullptr);
-        ModemTest::TearDown();
+        HWND hFrame = m_hFrame;
+        CallWhenModemHas(bytes, [hFrame] { ::PostMessageA(hFrame, WM_CLOSE, 0, 0); });
     }
 };
 
@@ -78,7 +61,7 @@ TEST_F(ModemGuardTest, ASendDuringAPollFailsCleanlyAndNothingInterleaves)
 {
     Modem([](GsmModem& modem) { modem.AddFault(LateAnswer("AT+CMGL", 120)); });
     int nSendResult = 1;
-    CallSoon(50, [&] { nSendResult = m_frame->SendSms("设备1", "13800000002", "#T;"); });
+    CallWhenModemHas("AT+CMGL=\"ALL\"\r", [&] { nSendResult = m_frame->SendSms("设备1", "13800000002", "#T;"); });
     m_frame->PollSms();
     EXPECT_EQ(-3, nSendResult);
     EXPECT_TRUE(LogHas(2, "发送短信失败!", "设备1", "13800000002"));
@@ -124,7 +107,7 @@ TEST_F(ModemGuardTest, ClosingDuringAStartUpEndsItWithoutAMessageBox)
         modem.AddFault(silence);
     });
     DialogAnswerer answerer(::GetCurrentThreadId(), "");
-    CallSoon(50, [&] { m_frame->PostMessage(WM_CLOSE); });
+    CloseWhenModemHas("ATE0\r\n");
     EXPECT_EQ(-1, m_frame->InitSmsModem());
     EXPECT_TRUE(WaitForFrameToClose());
     answerer.Stop();
@@ -203,10 +186,15 @@ TEST_F(ModemGuardTest, ACommandThatHoldsAListingUpLosesNoReply)
     });
     m_profile.SetLogin("op", "pw");
     LoginAnswerer answerer(::GetCurrentProcessId(), { { "op2", "pw2" } });
-    CallSoon(30, [&] { m_frame->PostMessage(WM_COMMAND, ID_CHANGE_USER); });
+    CallWhenModemHas("AT+CMGL=\"ALL\"\r", [&] { m_frame->PostMessage(WM_COMMAND, ID_CHANGE_USER); });
+    std::string userAtFirstReply;
+    m_frame->m_onDispatch = [&](const CTestFrame::Dispatched&) {
+        if (userAtFirstReply.empty())
+            userAtFirstReply = m_profile.LoginValue("User");
+    };
     m_frame->PollSms();
     answerer.Stop();
-    EXPECT_EQ("op2", m_profile.LoginValue("User"));
+    EXPECT_EQ("op2", userAtFirstReply); // the command ran while the listing came
     std::vector<std::string> handled;
     for (const CTestFrame::Dispatched& d : m_frame->m_dispatched)
         handled.push_back(d.message);
@@ -218,7 +206,7 @@ TEST_F(ModemGuardTest, AProgramEndingDuringAListingEndsThePoll)
 {
     StoreMore(20);
     Modem([](GsmModem& modem) { modem.AddFault(LateAnswer("AT+CMGL", 300)); });
-    PostWhenModemHas("AT+CMGL=\"ALL\"\r", NULL, WM_QUIT);
+    CallWhenModemHas("AT+CMGL=\"ALL\"\r", [] { ::PostQuitMessage(0); });
     m_frame->PollSms();
     MSG msg;
     EXPECT_TRUE(::PeekMessageA(&msg, NULL, WM_QUIT, WM_QUIT, PM_REMOVE));
@@ -250,7 +238,7 @@ TEST_F(ModemGuardTest, NoPollRunsInsideAModalLoopAndTheNextTickAfterItPolls)
 TEST_F(ModemGuardTest, APortChangeDuringAPollWaitsForItsEnd)
 {
     Modem([](GsmModem& modem) { modem.AddFault(LateAnswer("AT+CMGL", 120)); });
-    CallSoon(50, [&] {
+    CallWhenModemHas("AT+CMGL=\"ALL\"\r", [&] {
         m_profile.SetModemPort(-1);
         m_frame->InitSmsModem();
     });
@@ -268,7 +256,7 @@ TEST_F(ModemGuardTest, APortChangeDuringAPollWaitsForItsEnd)
         modem.StoreMessage(GsmModem::Quoted("+8613800000002"), "#two");
         modem.AddFault(LateAnswer("AT+CMGL", 120));
     });
-    CallSoon(50, [&] { m_frame->InitSmsModem(); });
+    CallWhenModemHas("AT+CMGL=\"ALL\"\r", [&] { m_frame->InitSmsModem(); });
     m_frame->PollSms();
     EXPECT_EQ("AT+CMGL=\"ALL\"\rAT+CMGD=1\r", TakeTranscript());
     EXPECT_TRUE(PumpUntil([&] { return Status() == "短信模块就绪"; }));
