@@ -28,6 +28,9 @@ bool CAtLine::BeginsWith(const char* prefix) const
 
 namespace {
 
+// A modem that babbles (a boot loop) does not fill the log with it.
+const size_t kLongestDescription = 256;
+
 bool StartsWith(const std::string& text, const char* prefix)
 {
     return text.compare(0, std::strlen(prefix), prefix) == 0;
@@ -68,6 +71,10 @@ std::string DescribeDiscardedInput(const std::string& bytes)
             if ((unsigned char)ch < 0x20 || ch == 0x7F)
                 ch = '.';
         description += "[" + line + "]";
+        if (description.size() > kLongestDescription) {
+            description.resize(kLongestDescription);
+            return description + "...";
+        }
     }
     return description;
 }

@@ -32,8 +32,8 @@ bool IsUnsolicitedCode(const std::string& line);
 // Whether a line is a refusal: "ERROR", "+CMS ERROR: <n>" or "+CME ERROR: <n>".
 bool IsErrorAnswer(const std::string& line);
 // The bytes a reader found waiting and threw away, for the log: each line in brackets, without
-// its end ("[+CMGS: 3][OK]"), blank lines and unsolicited codes left out, control bytes as '.'.
-// Empty when nothing but those was there.
+// its end ("[+CMGS: 3][OK]"), blank lines and unsolicited codes left out, control bytes as '.',
+// cut after 256 characters ("..."). Empty when nothing but those was there.
 std::string DescribeDiscardedInput(const std::string& bytes);
 
 // How long one read of the modem may go on, in idle steps of 100 ms: the steps it waited with

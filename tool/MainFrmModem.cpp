@@ -11,10 +11,11 @@
 // Because the message loop runs inside every exchange, timers, commands and window messages
 // are handled in the middle of one. So: one exchange at a time (start-up, send or poll); a
 // send that comes during one fails cleanly; a port change and a close wait for its end; a
-// poll never starts inside an exchange or a modal loop. And while an exchange is under way a
-// timer keeps moving the port's bytes into the link's input, so that a command's own wait or
-// message box holding the exchange up loses nothing the modem sends meanwhile; a listing
-// during which bytes were lost all the same is neither handled nor deleted.
+// poll never starts inside an exchange or a modal loop. And while an exchange is under way
+// every wait and a timer keep moving the port's bytes into the link's input, so that a
+// command's own wait or message box holding the exchange up loses nothing the modem sends
+// meanwhile; a listing during which bytes were lost all the same is neither handled nor
+// deleted.
 //
 // Before a command is written, whatever waits unread is thrown away (and logged): no exchange
 // takes an earlier one's late answers. An error answer ends a wait at once. A poll that fails
@@ -176,6 +177,8 @@ int CMainFrame::Delay(DWORD dwMilliseconds)
     for (;;) {
         if (IsExchangeCalledOff() || IsWaitCalledOff())
             return 0;
+        // The port is read on in a command's own wait during an exchange, beside the timer that
+        // does it in modal loops: a window that keeps asking to be painted holds timers back.
         if (IsExchangingWithModem())
             TakePortInput();
         DWORD dwElapsed = ::GetTickCount() - dwStart;

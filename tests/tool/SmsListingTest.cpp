@@ -173,6 +173,10 @@ TEST(AtLineTest, DiscardedInputIsDescribedLineByLineWithoutUnsolicitedCodes)
     EXPECT_EQ("[ERROR][> ]", DescribeDiscardedInput("\r\n+CMTI: \"SM\",4\r\nERROR\r\n\r\n> "));
     EXPECT_EQ("[a.b.c]", DescribeDiscardedInput(std::string("a\0b\x1A" "c\r\n", 7)));
     EXPECT_EQ("", DescribeDiscardedInput(""));
+    std::string babble;
+    for (int i = 0; i < 1000; ++i)
+        babble += "boot\r\n";
+    EXPECT_EQ(259u, DescribeDiscardedInput(babble).size());
 }
 
 TEST(SmsListingTest, ShortAndOddFieldsNeverReachOutsideTheLine)
