@@ -345,7 +345,7 @@ void GsmModem::FinishSend(Micros now)
         if (reply.empty())
             continue;
         std::string from = device.number[0] == '+' ? device.number : "+86" + device.number;
-        ScheduleMessage(now + (Micros)device.delayMs * 1000, Quoted(from), reply);
+        ScheduleMessage(answered + (Micros)device.delayMs * 1000, Quoted(from), reply);
     }
 }
 

@@ -95,11 +95,11 @@ public:
     // Arrives while the next listing goes out, once nEntries of its entries are out; it is not
     // in that listing.
     void ArriveDuringListing(std::size_t nEntries, const std::string& sender, const std::string& text);
-    // A device with this number answers each message sent to it with the reply, delayMs later,
-    // from "+86" and the number.
+    // A device with this number answers each message sent to it with the reply, delayMs after
+    // the network took the message, from "+86" and the number.
     void AddDevice(const std::string& number, const std::string& reply, unsigned delayMs);
     // A terminal with this number answers each command frame sent to it as a ScriptedDevice
-    // does, delayMs later, from "+86" and the number.
+    // does, delayMs after the network took the message, from "+86" and the number.
     void AddTerminal(const std::string& number, unsigned delayMs);
     // The terminal of the number, or nullptr.
     ScriptedDevice* Terminal(const std::string& number);
