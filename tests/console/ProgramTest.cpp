@@ -166,11 +166,12 @@ protected:
         return CreateProcessA(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process) != FALSE;
     }
 
-    // A menu-bar item opened by its letter, as Alt and the letter open it.
+    // A menu-bar item opened by its letter, as Alt and the letter open it, once the drop-down
+    // menu stands still: it selects its first item as soon as it opens.
     HWND OpenMenu(HWND console, char letter) {
         PostMessageA(console, WM_SYSCOMMAND, SC_KEYMENU, letter);
         HWND popup = WaitForPopupMenu(process.dwProcessId);
-        Sleep(300);  // the menu selects its first item
+        if (popup) TakeSteadyShot(popup, 3000);
         return popup;
     }
     // The item `down` places below the first, chosen with the keys.

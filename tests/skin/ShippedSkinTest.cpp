@@ -4,7 +4,9 @@
 // strip (at rest, hot, pressed, focused, disabled, inactive) can be told apart.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <map>
 #include <sstream>
 
