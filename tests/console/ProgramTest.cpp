@@ -47,22 +47,18 @@ HWND Child(HWND parent, const std::string& windowClass, const std::string& text 
 }
 
 // The tool bar's panel that counts the packets received: its text is a number.
+BOOL CALLBACK MatchPacketCounter(HWND window, LPARAM data) {
+    const std::string text = WindowTextOf(window);
+    if (WindowClassOf(window) != "TPanel" || text.empty() || text.find_first_not_of("0123456789") != std::string::npos)
+        return TRUE;
+    *reinterpret_cast<HWND*>(data) = window;
+    return FALSE;
+}
+
 HWND PacketCounter(HWND console) {
-    struct TSearch {
-        HWND Found = nullptr;
-    } search;
-    EnumChildWindows(
-        console,
-        [](HWND window, LPARAM data) -> BOOL {
-            const std::string text = WindowTextOf(window);
-            if (WindowClassOf(window) != "TPanel" || text.empty() ||
-                text.find_first_not_of("0123456789") != std::string::npos)
-                return TRUE;
-            reinterpret_cast<TSearch*>(data)->Found = window;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.Found;
+    HWND found = nullptr;
+    EnumChildWindows(console, MatchPacketCounter, reinterpret_cast<LPARAM>(&found));
+    return found;
 }
 
 // The text of the message label of a console message box (the one static-looking label).

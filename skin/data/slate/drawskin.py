@@ -774,7 +774,8 @@ def write_looks():
            '%s on a light face, the title white on the dark title bar; the one accent colour %s marks' % (
                rgb(TEXT), rgb(ACCENT)),
            'what is hot, selected or focused. The tests hold every text colour to a contrast of 4.5:1',
-           'against the pictures it is drawn on.', '',
+           'against the pictures it is drawn on (tests/skin/ShippedSkinTest.cpp); a disabled push',
+           'button\'s caption, which the engine draws in the system\'s shadow colour, is greyed on purpose.', '',
            '| file | frames | frame size | shows |', '|---|---|---|---|']
     for name, draw, text in IMAGES:
         picture = draw()
