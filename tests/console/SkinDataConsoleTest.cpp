@@ -1,5 +1,5 @@
-// The console's main form carries the skin engine's data component with the console's own skin;
-// a damaged skin package in the form neither stops the form nor the console's start.
+// The console's main form carries the skin engine's data component with the skin the console
+// ships with; a damaged skin package in the form neither stops the form nor the console's start.
 #include <gtest/gtest.h>
 
 #include "ConsoleFixture.h"
@@ -61,11 +61,11 @@ TEST_F(ConsoleTest, TheMainFormCarriesTheConsolesSkinLoaded) {
     EXPECT_TRUE(skin->MenuUpdate());
     EXPECT_FALSE(skin->MenuMerge());
 
-    const std::string package = FileBytes(SKIN_PACKAGE);
+    const std::string package = FileBytes(SHIPPED_SKIN_PACKAGE);
     EXPECT_EQ(std::string(reinterpret_cast<const char*>(skin->SkinStream().Memory()), static_cast<std::size_t>(skin->SkinStream().Size())),
               package);
     EXPECT_FALSE(skin->SkinEmpty());
-    EXPECT_EQ(skin->SkinName(), "Sablink");
+    EXPECT_EQ(skin->SkinName(), "Slate");
     EXPECT_NE(skin->Objects.MenuItem, nullptr);
     ASSERT_NE(SkinManager, nullptr);
     EXPECT_EQ(SkinManager->DefaultSkinData, skin);
