@@ -58,11 +58,13 @@ void TArrowButton::WndProc(TMessage& message) {
         break;
     case WM_LBUTTONDOWN: {
         TCustomControl::WndProc(message);
-        // The picker opens its calendar for a click on its own button, under this one.
+        // The picker opens its calendar for a click on its own button, under this one. The
+        // calendar's loop may free the picker's skin, and this button with it.
         const int x = static_cast<short>(LOWORD(message.LParam)) + Left();
         const int y = static_cast<short>(HIWORD(message.LParam)) + Top();
+        const std::weak_ptr<bool> life = Skin ? Skin->LifeToken() : std::weak_ptr<bool>();
         SendMessageA(PickerWindow, WM_LBUTTONDOWN, message.WParam, MAKELPARAM(x, y));
-        Invalidate();
+        if (!life.expired()) Invalidate();
         return;
     }
     default:

@@ -12,8 +12,18 @@ TMenuLoopState& Loop() {
     return state;
 }
 
+TWinSkinForm* LoopForm() {
+    TMenuLoopState& loop = Loop();
+    if (loop.Form && loop.FormLife.expired()) {
+        // Its menus went with it.
+        loop.Form = nullptr;
+        loop.SelectedItem = nullptr;
+    }
+    return loop.Form;
+}
+
 TMenu* LoopMenu() {
-    TWinSkinForm* form = Loop().Form;
+    TWinSkinForm* form = LoopForm();
     return form && form->MenuBar ? form->MenuBar->Menu() : nullptr;
 }
 
@@ -26,7 +36,7 @@ bool SelectedInRightToLeftMenu() {
 // The selected item lies in the drop-down the bar item opened (not in one of its sub-menus).
 bool SelectedInTopDropDown() {
     TMenuItem* item = Loop().SelectedItem;
-    HMENU dropped = Loop().Form ? Loop().Form->TrackedMenu : nullptr;
+    HMENU dropped = LoopForm() ? LoopForm()->TrackedMenu : nullptr;
     if (!item || !dropped) return false;
     if (item->HasHandle() && item->Handle() == dropped) return true;
     return item->Parent() && item->Parent()->Handle() == dropped;
@@ -37,7 +47,7 @@ void NoteMenuSelect(const MSG& msg) {
     const UINT flags = HIWORD(msg.wParam);
     auto* menu = reinterpret_cast<HMENU>(msg.lParam);
     if (flags == 0xFFFF && !menu) {
-        if (!loop.Switching && loop.Form) loop.Form->ClearMenuTracking();
+        if (!loop.Switching && LoopForm()) LoopForm()->ClearMenuTracking();
         return;
     }
     loop.Switching = false;
@@ -51,7 +61,7 @@ TMenuBtn* ItemUnderMouse(const MSG& msg) {
     TMenuLoopState& loop = Loop();
     if (msg.pt.x == loop.LastMouse.x && msg.pt.y == loop.LastMouse.y) return nullptr;
     loop.LastMouse = msg.pt;
-    TWinSkinForm* form = loop.Form;
+    TWinSkinForm* form = LoopForm();
     if (!form || !form->MenuBar) return nullptr;
     const TPoint p{msg.pt.x - form->WindowRect.Left, msg.pt.y - form->WindowRect.Top};
     return form->MenuBar->ItemAt(p);
@@ -61,8 +71,11 @@ TMenuBtn* ItemUnderMouse(const MSG& msg) {
 
 const TMenuLoopState& MenuLoopState() { return Loop(); }
 
+TWinSkinForm* MenuLoopForm() { return LoopForm(); }
+
 void SetMenuLoopItem(TWinSkinForm* form, int index) {
     Loop().Form = form;
+    Loop().FormLife = form ? form->LifeToken() : std::weak_ptr<bool>();
     Loop().OpenIndex = index;
 }
 
@@ -79,6 +92,7 @@ void StopMenuLoopHook() {
     loop.Hook = nullptr;
     // The window may go once its loop is over.
     loop.Form = nullptr;
+    loop.FormLife.reset();
     loop.SelectedItem = nullptr;
     loop.OpenIndex = -1;
     loop.FirstKeyPosted = loop.Switching = loop.Switched = false;
@@ -86,7 +100,7 @@ void StopMenuLoopHook() {
 
 // Items without a caption or not shown cannot be opened, and are passed over.
 TMenuBtn* NextMenuBtn(bool forward) {
-    TWinSkinForm* form = Loop().Form;
+    TWinSkinForm* form = LoopForm();
     TWinSkinMenu* bar = form ? form->MenuBar : nullptr;
     if (!bar || bar->Count() == 0) return nullptr;
     const int count = bar->Count();
@@ -102,6 +116,7 @@ TMenuBtn* NextMenuBtn(bool forward) {
 LRESULT CALLBACK MenuLoopFilterProc(int code, WPARAM wParam, LPARAM lParam) {
     TMenuLoopState& loop = Loop();
     auto* msg = reinterpret_cast<MSG*>(lParam);
+    LoopForm();  // forgets a window that is gone, with its selected item
     if (code >= 0 && msg && msg->message == WM_KEYDOWN && SelectedInRightToLeftMenu()) {
         if (msg->wParam == VK_LEFT) msg->wParam = VK_RIGHT;
         else if (msg->wParam == VK_RIGHT) msg->wParam = VK_LEFT;
@@ -121,7 +136,7 @@ LRESULT CALLBACK MenuLoopFilterProc(int code, WPARAM wParam, LPARAM lParam) {
         else if (msg->wParam == VK_RIGHT && (!loop.SelectedItem || loop.SelectedItem->Count() == 0)) target = NextMenuBtn(true);
         break;
     case WM_SYSKEYDOWN:
-        if (msg->wParam == VK_MENU && loop.Form) loop.Form->ClearMenuTracking();
+        if (msg->wParam == VK_MENU && LoopForm()) LoopForm()->ClearMenuTracking();
         return result;
     case WM_MENUSELECT:
         NoteMenuSelect(*msg);
@@ -132,9 +147,9 @@ LRESULT CALLBACK MenuLoopFilterProc(int code, WPARAM wParam, LPARAM lParam) {
     default:
         break;
     }
-    if (target && target->Index != loop.OpenIndex && loop.Form) {
+    if (target && target->Index != loop.OpenIndex && LoopForm()) {
         loop.Switching = true;
-        loop.Form->OpenMenuItem(target);
+        LoopForm()->OpenMenuItem(target);
         loop.Switched = true;
     }
     return result;

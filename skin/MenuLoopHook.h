@@ -6,12 +6,17 @@
 // know the loop is over. One loop runs at a time, so its state is the thread's one.
 #include "components/Win32.h"
 
+#include <memory>
+
 class TMenuBtn;
 class TMenuItem;
 class TWinSkinForm;
 
 struct TMenuLoopState {
-    TWinSkinForm* Form = nullptr;  // the window whose bar item is open
+    // The window whose bar item is open, reached only while its token lives: the drop-down's
+    // loop may free the window's skin before the loop ends.
+    TWinSkinForm* Form = nullptr;
+    std::weak_ptr<bool> FormLife;
     int OpenIndex = -1;            // the open bar item
     TMenuItem* SelectedItem = nullptr;  // the drop-down's item now selected, when it is the component's
     POINT LastMouse{};
@@ -22,6 +27,8 @@ struct TMenuLoopState {
 };
 
 const TMenuLoopState& MenuLoopState();
+// The window in the loop; nullptr when there is none or its skin is gone.
+TWinSkinForm* MenuLoopForm();
 
 // The window and its bar item that the next loop opens.
 void SetMenuLoopItem(TWinSkinForm* form, int index);

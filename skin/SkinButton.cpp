@@ -38,17 +38,39 @@ TDataSkinButton* TSkinButton::ButtonObject() const {
 
 // ---- messages -------------------------------------------------------------------------------------
 
+namespace {
+
+// The window's drawing held while it lives, given back however the scope is left (a mouse
+// handler that raises included): the window, not the skin, since the skin may be gone while
+// the window stays.
+class TRedrawHeld {
+public:
+    explicit TRedrawHeld(HWND window) : FWindow(window) { SendMessageA(FWindow, WM_SETREDRAW, FALSE, 0); }
+    ~TRedrawHeld() {
+        if (IsWindow(FWindow)) SendMessageA(FWindow, WM_SETREDRAW, TRUE, 0);
+    }
+    TRedrawHeld(const TRedrawHeld&) = delete;
+    TRedrawHeld& operator=(const TRedrawHeld&) = delete;
+
+private:
+    HWND FWindow;
+};
+
+}  // namespace
+
 bool TSkinButton::PassQuietly(TMessage& message) {
     const std::weak_ptr<bool> life = LifeToken();
     HWND window = Handle;
-    SendMessageA(window, WM_SETREDRAW, FALSE, 0);
-    CallOldWindowProc(message);
-    // The window, not the skin: the skin may be gone while the window stays.
-    if (IsWindow(window)) SendMessageA(window, WM_SETREDRAW, TRUE, 0);
+    {
+        const TRedrawHeld held(window);
+        CallOldWindowProc(message);
+    }
     return !life.expired() && IsWindow(window);
 }
 
 bool TSkinButton::BeforeMessage(TMessage& message) {
+    // Without its picture the button is drawn the plain way, by its own procedure.
+    if (!ButtonObject()) return TSkinControl::BeforeMessage(message);
     switch (message.Msg) {
     case WM_PAINT:
         PaintFromWmPaint(message);
@@ -73,6 +95,7 @@ bool TSkinButton::BeforeMessage(TMessage& message) {
 }
 
 void TSkinButton::AfterMessage(TMessage& message) {
+    if (!ButtonObject()) return TSkinControl::AfterMessage(message);
     switch (message.Msg) {
     case WM_SETTEXT:
         PaintMessage(nullptr);

@@ -248,7 +248,13 @@ void TSkinControl::PaintFromWmPaint(TMessage& message) {
     const bool ownPaint = dc == nullptr;
     if (ownPaint) dc = BeginPaint(Handle, &ps);
     TRect r;
-    if (WindowBounds(Handle, WindowRect, r)) PaintSkin(dc, r);
+    try {
+        if (WindowBounds(Handle, WindowRect, r)) PaintSkin(dc, r);
+    } catch (const std::exception& e) {
+        // Told to the user, a failure to paint (a system out of bitmaps) would come back as a
+        // box with every paint; the paint is dropped and the next one tries again.
+        SkinLog(std::string("paint: ") + e.what());
+    }
     if (ownPaint) EndPaint(Handle, &ps);
 }
 

@@ -63,10 +63,14 @@ void DrawSkinText(TSkinControl*, TCanvas* canvas, const TRect& r, const std::wst
 
 void DrawTextWithImage(TSkinControl* skin, TCanvas* canvas, const TRect& r, TImageList* images, int imageIndex,
                        const std::wstring& text, int alignment) {
+    DrawTextWithSystemImage(skin, canvas, r, images ? images->Handle() : nullptr, imageIndex, text, alignment);
+}
+
+void DrawTextWithSystemImage(TSkinControl* skin, TCanvas* canvas, const TRect& r, HIMAGELIST list, int imageIndex,
+                             const std::wstring& text, int alignment) {
     const int width = r.Width();
     const int height = r.Height();
     int cx = 0, cy = 0;
-    HIMAGELIST list = images ? images->Handle() : nullptr;
     if (list) ImageList_GetIconSize(list, &cx, &cy);
     const bool useImage = imageIndex != -1 && list && cx < width;
     if (!useImage) cx = cy = 0;

@@ -4,6 +4,8 @@
 // from 1; a frame count below 1 counts as 1. An inverted rectangle draws nothing.
 #include "components/Win32.h"
 
+#include <commctrl.h>
+
 #include <string>
 
 #include "components/Colors.h"
@@ -23,6 +25,9 @@ void DrawSkinText(TSkinControl* skin, TCanvas* canvas, const TRect& r, const std
 // centre, 2 right. Index -1 or an image as wide as the rectangle draws the caption alone.
 void DrawTextWithImage(TSkinControl* skin, TCanvas* canvas, const TRect& r, TImageList* images, int imageIndex,
                        const std::wstring& text, int alignment);
+// The same with an image list of the system's, as common controls hold them.
+void DrawTextWithSystemImage(TSkinControl* skin, TCanvas* canvas, const TRect& r, HIMAGELIST images, int imageIndex,
+                             const std::wstring& text, int alignment);
 // Frame n of the object's strip, nine-grid scaled by its margins and tiling to the rectangle;
 // without its magenta pixels when the object is transparent.
 void DrawSkinObject(HDC dc, const TRect& r, TDataSkinObject* object, int frameIndex, int frameCount);

@@ -58,7 +58,21 @@ void AttachSkinScrollbars(TSkinControl* skin, TControl* control, TSkinData* skin
 // Whether the skin is a list view's (a new one of the same kind replaces it).
 bool IsSkinListView(const TSkinControl* skin);
 
-// For tests: told of every skin the dispatch asks for, by class name ("TSkinTab") and mode
-// (0 where the kind has none), before the skin is made.
-using TSkinRequestProbe = std::function<void(const std::string& skinClass, TComponent* owner, int mode)>;
+// How the dispatch hooks a skin it made: AttachControl with the attach flag off or on (the
+// control taking the skin's colour), the scroll-bar skins' own attach, AttachHandle, or the
+// speed button's own attach.
+enum class TSkinAttachWay { Control, ControlInSkinColour, Scrollbars, Handle, Own };
+
+// What the dispatch asks of the factory for one control: the skin's class name ("TSkinTab"),
+// the control (or the window's skin, for a window no component made), the mode (0 where the
+// kind has none) and how the skin is hooked.
+struct TSkinRequest {
+    std::string SkinClass;
+    TComponent* Owner = nullptr;
+    int Mode = 0;
+    TSkinAttachWay Attach = TSkinAttachWay::Control;
+};
+
+// For tests: told of every skin the dispatch asks for, before the skin is made.
+using TSkinRequestProbe = std::function<void(const TSkinRequest& request)>;
 extern TSkinRequestProbe SkinRequestProbe;

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "DataSkinObject.h"
+#include "FrameGeometry.h"
 #include "SkinControlDraw.h"
 #include "SkinDraw.h"
 #include "SkinPanelDraw.h"
@@ -18,11 +19,16 @@ const TClassInfo& TSkinHeader::StaticClass() {
 
 namespace {
 
-constexpr int HeaderFrames = 5;
-
 TDataSkinObject* HeaderImage(TSkinData* skinData) {
     if (!skinData || !skinData->Objects.Headerbar || !skinData->Objects.Headerbar->HasImage()) return nullptr;
     return skinData->Objects.Headerbar.get();
+}
+
+// Frame n of the strip as its description counts them (5 when it does not say); a strip of one
+// frame shows it for every look.
+void DrawHeaderFrame(HDC dc, const TRect& r, TDataSkinObject* image, int frame) {
+    const int frames = UsableFrameCount(image->Frame);
+    DrawSkinFrame(dc, r, &image->Image, false, image->Tile != 0, false, frames, std::min(frame, frames), image->Margins());
 }
 
 }  // namespace
@@ -40,6 +46,8 @@ void TSkinHeader::AttachHandle(HWND window, TSkinData* skinData, TCanvas* canvas
 bool TSkinHeader::BeforeMessage(TMessage& message) {
     switch (message.Msg) {
     case WM_PAINT:
+        // Without its picture the header is drawn the plain way, by its own procedure.
+        if (!HeaderImage(SkinData)) return true;
         PaintFromWmPaint(message);
         return false;
     case WM_ERASEBKGND:
@@ -93,23 +101,15 @@ void TSkinHeader::PaintItem(TCanvas* canvas, int index, const RECT& itemRect, HI
     TBitmap face;
     face.SetPixelFormat(pf24bit);
     face.SetSize(size.Width(), size.Height());
-    DrawSkinFrame(face.Canvas()->Handle(), size, &image->Image, false, image->Tile != 0, false, HeaderFrames,
-                  index == HotItem ? 2 : 1, image->Margins());
+    DrawHeaderFrame(face.Canvas()->Handle(), size, image, index == HotItem ? 2 : 1);
     const std::wstring caption = text;
     if (!caption.empty()) {
         const bool withImage = (item.fmt & (HDF_IMAGE | HDF_OWNERDRAW)) != 0;
         const int alignment = (item.fmt & HDF_JUSTIFYMASK) == HDF_RIGHT ? 2 : (item.fmt & HDF_JUSTIFYMASK) == HDF_CENTER ? 1 : 0;
         TCanvas* faceCanvas = face.Canvas();
         faceCanvas->Font()->Assign(canvas->Font());
-        // The header's image list is the system's, not a component: the caption is laid out
-        // alone and the image drawn at the item's left.
-        DrawTextWithImage(this, faceCanvas, size, nullptr, -1, caption, alignment);
-        if (withImage && images) {
-            int cx = 0, cy = 0;
-            ImageList_GetIconSize(images, &cx, &cy);
-            if (cx < size.Width())
-                ImageList_Draw(images, item.iImage, faceCanvas->Handle(), 1, (size.Height() - cy) / 2, ILD_TRANSPARENT);
-        }
+        // The image and the caption laid out together, the caption after the image.
+        DrawTextWithSystemImage(this, faceCanvas, size, images, withImage ? item.iImage : -1, caption, alignment);
     }
     BitBlt(canvas->Handle(), itemRect.left, itemRect.top, size.Width(), size.Height(), face.Canvas()->Handle(), 0, 0, SRCCOPY);
 }
@@ -136,8 +136,6 @@ void TSkinHeader::PaintSkin(HDC dc, const TRect& r) {
         ItemRects[static_cast<std::size_t>(i)] = TRect{itemRect.left + 3, itemRect.top, itemRect.right - 3, itemRect.bottom};
         rightmost = std::max(rightmost, static_cast<int>(itemRect.right));
     }
-    if (rightmost < r.Right)
-        DrawSkinFrame(canvas->Handle(), TRect{rightmost, r.Top, r.Right, r.Bottom}, &image->Image, false, image->Tile != 0,
-                      false, HeaderFrames, 1, image->Margins());
+    if (rightmost < r.Right) DrawHeaderFrame(canvas->Handle(), TRect{rightmost, r.Top, r.Right, r.Bottom}, image, 1);
     BitBlt(dc, r.Left, r.Top, r.Width(), r.Height(), canvas->Handle(), 0, 0, SRCCOPY);
 }

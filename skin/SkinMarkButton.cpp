@@ -35,7 +35,7 @@ void TSkinMarkButton::AttachControl(TWinSkinForm* form, TSkinData* skinData, TCa
 bool TSkinMarkButton::BeforeMessage(TMessage& message) {
     const bool passOn = TSkinControl::BeforeMessage(message);
     if (!passOn) return false;
-    if ((message.Msg == WM_PAINT || message.Msg == WM_PRINT) && Kind == 1) {
+    if ((message.Msg == WM_PAINT || message.Msg == WM_PRINT) && Kind == 1 && HasMarks()) {
         PaintFromWmPaint(message);
         return false;
     }
@@ -61,13 +61,18 @@ void TSkinMarkButton::AfterMessage(TMessage& message) {
     }
 }
 
+// Without its marks the control is drawn the plain way, caption and all, by its own procedure;
+// it is painted whole again once a skin with marks is applied.
+bool TSkinMarkButton::HasMarks() const {
+    int frameCount = 1;
+    const TBitmap* strip = MarkStrip(frameCount);
+    return strip && !strip->Empty();
+}
+
 void TSkinMarkButton::PaintSkin(HDC dc, const TRect& r) {
     int frameCount = 1;
     TBitmap* strip = MarkStrip(frameCount);
-    if (!strip || strip->Empty()) {
-        Kind = 0;
-        return;
-    }
+    if (!strip || strip->Empty()) return;
     frameCount = std::max(frameCount, 1);
     ReadWindowState();
     const int markWidth = strip->Width() / frameCount;

@@ -29,5 +29,6 @@ protected:
     virtual int RightInset() const { return 0; }
 
 private:
+    bool HasMarks() const;
     void PaintCaption(HDC dc, const TRect& textArea, UINT alignment);
 };

@@ -103,8 +103,11 @@ void TSkinScrollbar::AfterMessage(TMessage& message) {
         }
         break;
     case CM_RECREATEWND:
+        // The window skin makes this skin anew on the control's new window; it knows this one
+        // by the window it was attached to (the control may make its window anew more than
+        // once before the message is handled).
         if (Control && Form && Control->HandleAllocated())
-            PostMessageW(Form->Handle, WM_SKINSCROLLBAR, reinterpret_cast<WPARAM>(Control->Handle()), 0);
+            PostMessageW(Form->Handle, WM_SKINSCROLLBAR, reinterpret_cast<WPARAM>(Handle), 0);
         break;
     default:
         TSkinControl::AfterMessage(message);
@@ -125,7 +128,7 @@ void TSkinScrollbar::PaintSkin(HDC dc, const TRect& r) {
         GetWindowRect(FVertBar->Handle(), &vertical);
         GetWindowRect(FHorzBar->Handle(), &horizontal);
         // The square between the two bars, in the control window's coordinates.
-        RECT corner{vertical.left + 2, horizontal.top + 2, vertical.right + 2, horizontal.bottom + 2};
+        RECT corner{vertical.left, horizontal.top, vertical.right, horizontal.bottom};
         OffsetRect(&corner, -WindowRect.Left, -WindowRect.Top);
         FillWithColour(dc, corner, face);
     }

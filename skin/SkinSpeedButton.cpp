@@ -1,6 +1,7 @@
 #include "SkinSpeedButton.h"
 
 #include "DataSkinObject.h"
+#include "ImgUtil.h"
 #include "SkinControlDraw.h"
 #include "SkinControlFactory.h"
 #include "SkinDraw.h"
@@ -43,10 +44,12 @@ void TSkinSpeedButton::AttachGraphic(TWinSkinForm* form, TSkinData* skinData, TC
 bool TSkinSpeedButton::BeforeMessage(TMessage& message) {
     switch (message.Msg) {
     case WM_PAINT:
+        if (!ButtonObject()) return true;  // drawn the plain way
         PaintOnControlCanvas(message);
         return false;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK: {
+        if (!ButtonObject()) return true;
         const std::weak_ptr<bool> life = LifeToken();
         CallOldWindowProc(message);
         if (life.expired()) return false;
@@ -119,7 +122,11 @@ void TSkinSpeedButton::PaintOnControlCanvas(TMessage& message) {
         TCanvas* canvas = control->Canvas();
         canvas->Lock();
         canvas->SetHandle(dc);
-        PaintOnCanvas(canvas, ClientArea());
+        try {
+            PaintOnCanvas(canvas, ClientArea());
+        } catch (const std::exception& e) {
+            SkinLog(std::string("paint: ") + e.what());  // dropped, as every control skin's paint
+        }
         canvas->SetHandle(nullptr);
         canvas->Unlock();
     }

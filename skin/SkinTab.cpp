@@ -150,8 +150,11 @@ bool TSkinTab::ClickCloseMark(int x, int y) {
         const TRect& mark = CloseRects[i];
         if (x < mark.Left || x >= mark.Right || y < mark.Top || y >= mark.Bottom) continue;
         const int index = static_cast<int>(i);
+        // The form's handler may free the page control, and this skin with it.
+        const std::weak_ptr<bool> life = LifeToken();
         const LRESULT answer =
             Form ? SendMessageW(Form->Handle, WM_SKINTABCLOSE, reinterpret_cast<WPARAM>(Handle), index) : 0;
+        if (life.expired()) return true;
         if (answer == 0)
             if (auto* pages = dynamic_cast<TPageControl*>(Control))
                 if (TTabSheet* page = PageOfTab(pages, index)) delete page;

@@ -1,8 +1,11 @@
 #include "WScrollbar.h"
 
 #include <algorithm>
+#include <exception>
+#include <string>
 
 #include "DataSkinObject.h"
+#include "ImgUtil.h"
 #include "SkinControl.h"
 #include "SkinControlDraw.h"
 #include "SkinDraw.h"
@@ -250,8 +253,24 @@ LRESULT CALLBACK TWScrollbar::WindowProc(HWND window, UINT msg, WPARAM wParam, L
     auto* self = reinterpret_cast<TWScrollbar*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     if (!self) return DefWindowProcW(window, msg, wParam, lParam);
     if (!self->FWindow) self->FWindow = window;  // messages come before CreateWindowEx returns
-    // The object may be gone when this returns: nothing of it is touched after.
-    return self->HandleMessage(msg, wParam, lParam);
+    // The object may be gone when this returns: nothing of it is touched after. Nothing may
+    // unwind through the system's frames either (it would end the program).
+    try {
+        return self->HandleMessage(msg, wParam, lParam);
+    } catch (const std::exception& e) {
+        SkinLog(std::string("scroll bar: ") + e.what());
+    }
+    return 0;
+}
+
+// A paint that fails (a system out of bitmaps) is dropped, as every control skin's paint: told
+// to the user, it would come back with every paint; the next paint tries again.
+void TWScrollbar::PaintQuietly(HDC dc) {
+    try {
+        Paint(dc);
+    } catch (const std::exception& e) {
+        SkinLog(std::string("paint: ") + e.what());
+    }
 }
 
 LRESULT TWScrollbar::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -262,11 +281,11 @@ LRESULT TWScrollbar::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         return 1;
     case WM_PAINT:
         if (wParam) {
-            Paint(reinterpret_cast<HDC>(wParam));
+            PaintQuietly(reinterpret_cast<HDC>(wParam));
         } else {
             PAINTSTRUCT ps{};
             HDC dc = BeginPaint(FWindow, &ps);
-            Paint(dc);
+            PaintQuietly(dc);
             EndPaint(FWindow, &ps);
         }
         return 0;

@@ -62,6 +62,7 @@ public:
 private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+    void PaintQuietly(HDC dc);
     void CreateOverlayWindow(HWND parent);
     // The bar's geometry in window coordinates of the screen; for a control from its scroll
     // information (fromProperties: its published values) and its bounds.

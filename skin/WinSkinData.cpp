@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstddef>
 
+#include "ImgUtil.h"
 #include "SkinRead.h"
 #include "SkinReadBox.h"
 #include "WinSkinDlg.h"
@@ -209,17 +210,30 @@ void TSkinData::DefineProperties(TFiler& filer) {
                                [this](TStream& s) { WriteSkinStream(s); }, true);
 }
 
-// The stored bytes: a 32-bit size, then that many bytes of package.
+// The stored bytes: a 32-bit size, then that many bytes of package. Stored bytes that do not
+// hold what their size says are no skin, as a size of 0 is: the form is read on, unskinned.
 void TSkinData::ReadSkinStream(TStream& stream) {
+    if (stream.Size() - stream.Position() < 4) return;
     const std::int32_t size = ReadInt32(stream);
     if (size <= 0) return;
-    // A size the stored bytes do not hold is refused before anything is allocated for it.
-    if (size > stream.Size() - stream.Position()) throw EStreamError("Stream read error");
+    // Refused before anything is allocated for it.
+    if (size > stream.Size() - stream.Position()) return;
     FSkinStream.Clear();
     FSkinStream.SetSize(size);
     stream.ReadBuffer(FSkinStream.Memory(), size);
     FSkinStream.SetPosition(0);
-    if (!Designing()) LoadSkin();
+    if (!Designing()) LoadStoredSkin();
+}
+
+// A skin that cannot be loaded, for whatever its pictures ask of the system, is no skin: the
+// program is started without it rather than not at all.
+void TSkinData::LoadStoredSkin() {
+    try {
+        LoadSkin();
+    } catch (const std::exception& e) {
+        FSkinEmpty = true;
+        SkinLog(std::string("skin refused: ") + e.what());
+    }
 }
 
 void TSkinData::WriteSkinStream(TStream& stream) {

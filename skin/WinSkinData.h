@@ -203,6 +203,7 @@ public:
 
 private:
     void ReadSkinStream(TStream& stream);
+    void LoadStoredSkin();
     void WriteSkinStream(TStream& stream);
     bool Designing() const { return InState(csDesigning); }
     bool Reading() const { return InState(csReading) || InState(csLoading); }

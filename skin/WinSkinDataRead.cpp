@@ -7,6 +7,7 @@
 #include "SkinRead.h"
 #include "SkinValues.h"
 #include "WinSkinIni.h"
+#include "components/BitmapFile.h"
 #include "components/Graphics.h"
 #include "components/SysUtils.h"
 #include "components/TCanvas.h"
@@ -106,8 +107,13 @@ void TSkinData::LoadBitmap(TBitmap& bitmap, const std::string& value) {
     const std::string entry = ImageEntryName(value);
     if (entry.empty() || !FReader) return;
     FReader->ExtractFile(entry, *FEntry);
-    // A damaged entry is no picture, as a missing one is.
-    if (FEntry->Size() > 0) bitmap.TryLoadFromStream(*FEntry);
+    // A damaged entry is no picture, as a missing one is; so is a picture too large to paint
+    // with, known from its header before its pixels take any memory.
+    TBitmapFileLayout layout;
+    const auto size = static_cast<std::size_t>(FEntry->Size());
+    if (size == 0 || !ReadBitmapFileLayout(FEntry->Memory(), size, layout)) return;
+    if (!IsSkinPictureSize(layout.Width, layout.Height)) return;
+    bitmap.TryLoadFromStream(*FEntry);
 }
 
 void TSkinData::ReadImage(TBitmap& bitmap, const std::string& section, const std::string& key) {
@@ -271,6 +277,7 @@ void TSkinData::ReadColours() {
 void TSkinData::ReadTitleButtons() {
     Objects.TitleButtons.clear();
     for (const std::string& name : FSections) {
+        if (Objects.TitleButtons.size() == static_cast<std::size_t>(MaxTitleButtons)) break;
         if (!IsTitleButtonSection(name)) continue;
         const int action = FIni->ReadInteger(name, "Action", 0);
         if (!KeepsTitleButton(action, FIni->ReadInteger(name, "Visibility", -1))) continue;

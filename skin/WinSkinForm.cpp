@@ -75,6 +75,7 @@ TWinSkinForm::TWinSkinForm(TComponent* owner)
 }
 
 TWinSkinForm::~TWinSkinForm() {
+    FLife.reset();
     FreeControls();
     FreeSysButtons();
     FreeMenuBar(false);

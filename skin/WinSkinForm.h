@@ -111,7 +111,9 @@ public:
 
     // ---- the window procedures (WinSkinFormProc.cpp)
     LRESULT SkinWndProc(UINT msg, WPARAM wParam, LPARAM lParam);
-    void CallDefault(TMessage& message);
+    // The message through the window's own procedure; false when that freed this object (the
+    // caller then touches nothing of it).
+    bool CallDefault(TMessage& message);
     void FormWindowProc(TMessage& message);
     LRESULT MDIClientWndProc(UINT msg, WPARAM wParam, LPARAM lParam);
 
@@ -127,6 +129,8 @@ public:
     bool IsMDIChildMaximized();
     void UpdateRegion();
     void ClearRegion();
+    // A maximised window fills the screen: it has no region, and what the old one hid is drawn.
+    void ShowWhole();
     void ReadPlacement();
     void FindMDIClient();
     void CalcSize(TMessage& message);
@@ -211,11 +215,19 @@ public:
     bool MakeMenuBar();
     void PaintMenuBar(HDC dc, const TRect& r);
     void RebuildMenuBar(bool fromMenuHandle);
+    // A window given another menu while its bar stands (a form's Menu set anew): the bar shows
+    // that one from now on.
+    void FollowWindowMenu();
     // Frees the menu bar, giving the window its menu back first when asked.
     void FreeMenuBar(bool giveMenuBack);
     int MenuBarLeftMargin() const;
     // The component menu the menu bar shows; nullptr without a menu bar.
     TMenu* MenuBarMenu() const;
+
+    // Expires when this object is freed. The window's own handling of a message (a command, a
+    // menu loop, a box with its message loop, a timer inside one) may unskin the window or free
+    // it with its form; after such a call this is looked at before anything of the object is.
+    std::weak_ptr<bool> LifeToken() const { return FLife; }
 
     // ---- what the window is and how it stands
     TWndMethod OldWindowProc;  // the form's WindowProc before the form hook
@@ -248,7 +260,9 @@ public:
     bool IsUnicode = false;
     bool IsDialog = false;
     bool IsChild = false;
-    std::unique_ptr<TPopupMenu> SysMenuPopup;
+    // Shared with the menu loop that shows it: unskinning inside that loop lets go of it here,
+    // and the loop frees it once it is over.
+    std::shared_ptr<TPopupMenu> SysMenuPopup;
     HWND MDIClient = nullptr;
     HMENU MenuHandle = nullptr;
     HMENU SystemMenu = nullptr;
@@ -286,6 +300,8 @@ public:
     bool FrameComputed = false;
 
 private:
+    // The form's own handling (the WindowProc before the form hook); false when it freed this.
+    bool PassToForm(TMessage& message);
     void Start();
     void SizeMessage(TMessage& message);
     void MinMaxMessage(TMessage& message);
@@ -317,6 +333,7 @@ private:
     std::array<TBorderPicture, 4> FBorderPictures;  // left, right, top, bottom as last painted
     HICON FIconCopy = nullptr;  // IconHandle at IconSize, made once
     HICON FIconCopySource = nullptr;
+    std::shared_ptr<bool> FLife = std::make_shared<bool>(true);
 };
 
 // Invalidates the whole window and paints it at once.

@@ -51,27 +51,35 @@ bool HasTabImage(TSkinData* skinData) {
     return skinData && skinData->Objects.Tabs && skinData->Objects.Tabs->HasImage();
 }
 
-void Announce(const char* skinClass, TComponent* owner, int mode) {
-    if (SkinRequestProbe) SkinRequestProbe(skinClass, owner, mode);
+void Announce(const char* skinClass, TComponent* owner, int mode, TSkinAttachWay attach) {
+    if (SkinRequestProbe) SkinRequestProbe(TSkinRequest{skinClass, owner, mode, attach});
 }
+
+// A control is offered more than once (by ownership, by its container, in tab order) and gets
+// one skin only: a second skin hooked over the first would, once the first is freed, give the
+// control back a procedure that still leads into the freed one.
+bool SkinnedAlready(const TWinSkinForm& form, TControl* control) { return form.IsSkinned(control); }
 
 // Makes a control skin of the class for the control and hooks it.
 void AttachNew(TWinSkinForm& form, const char* skinClass, TControl* control, bool useSkinColor, const TMake& make,
                int mode = 0) {
-    Announce(skinClass, control, mode);
+    if (SkinnedAlready(form, control)) return;
+    Announce(skinClass, control, mode, useSkinColor ? TSkinAttachWay::ControlInSkinColour : TSkinAttachWay::Control);
     if (TSkinControl* skin = make()) skin->AttachControl(&form, form.SkinData, form.Canvas.get(), useSkinColor);
 }
 
 // The scroll-bar skins hook their control through their own attach.
 void AttachScrollbarSkin(TWinSkinForm& form, TControl* control, int singleMode) {
-    Announce("TSkinScrollbar", control, singleMode);
+    if (SkinnedAlready(form, control)) return;
+    Announce("TSkinScrollbar", control, singleMode, TSkinAttachWay::Scrollbars);
     if (TSkinControl* skin = NewSkinScrollbar(control, singleMode))
         AttachSkinScrollbars(skin, control, form.SkinData, &form, form.Canvas.get());
 }
 
 // A window no component made; its skin is owned by the window's skin.
 void AttachToWindow(TWinSkinForm& form, const char* skinClass, HWND window, const std::function<TSkinControl*(TComponent*)>& make) {
-    Announce(skinClass, &form, 0);
+    if (form.FindControlByHandle(window)) return;
+    Announce(skinClass, &form, 0, TSkinAttachWay::Handle);
     if (TSkinControl* skin = make(&form)) skin->AttachHandle(window, form.SkinData, form.Canvas.get(), &form);
 }
 
@@ -246,8 +254,8 @@ bool TWinSkinForm::SkinControlByKind(const std::string& className, TControl* con
     } else if (kind == "menubtn") {
         if (Has(skin, xcButton)) AttachNew(form, "TSkinMenuButton", c, false, [c] { return NewSkinMenuButton(c); });
     } else if (kind == "speedbutton") {
-        if (Has(skin, xcSpeedButton)) {
-            Announce("TSkinSpeedButton", c, 0);
+        if (Has(skin, xcSpeedButton) && !SkinnedAlready(form, c)) {
+            Announce("TSkinSpeedButton", c, 0, TSkinAttachWay::Own);
             if (TSkinControl* speed = NewSkinSpeedButton(c)) AttachSkinSpeedButton(speed, this, skin, Canvas.get());
         }
     } else if (kind == "tab") {
@@ -286,7 +294,8 @@ bool TWinSkinForm::SkinControlByKind(const std::string& className, TControl* con
 // ---- the classes of the component layer ----------------------------------------------------------
 
 static void SkinToolBar(TWinSkinForm& form, TToolBar* toolBar) {
-    Announce("TSkinBox", toolBar, 0);
+    if (SkinnedAlready(form, toolBar)) return;
+    Announce("TSkinBox", toolBar, 0, TSkinAttachWay::Control);
     TSkinControl* box = NewSkinBox(toolBar);
     // The box's skin is what gives the bar its drawing handlers back when the window is
     // unskinned: without one the bar keeps its own looks.
@@ -309,8 +318,8 @@ static void SkinButtonEdit(TWinSkinForm& form, TControl* c) {
     const int buttons = GetOrdPropByName(c, "NumButtons");
     if (buttons == 1 && Has(form.SkinData, xcCombo)) {
         AttachNew(form, "TSkinComBox", c, false, [c] { return NewSkinComBox(c); });
-    } else if (buttons == 0 && Has(form.SkinData, xcEdit)) {
-        Announce("TSkinEdit", c, 0);
+    } else if (buttons == 0 && Has(form.SkinData, xcEdit) && !SkinnedAlready(form, c) && !form.FindControlByHandle(c->Handle())) {
+        Announce("TSkinEdit", c, 0, TSkinAttachWay::Handle);
         if (TSkinControl* skin = NewSkinEdit(c)) skin->AttachHandle(c->Handle(), form.SkinData, form.Canvas.get(), &form);
     }
 }
@@ -370,8 +379,8 @@ static void SkinByClass(TWinSkinForm& form, TControl* c, const std::string& name
     } else if (name == "TDXTREELIST" || name == "TDXDBTREELIST" || name == "TDXDBGRID") {
         if (Has(skin, xcScrollbar)) AttachScrollbarSkin(form, c, 0);
     } else if (c->Is<TCustomListView>()) {
-        if (Has(skin, xcScrollbar)) {
-            Announce("TSkinListView", c, 0);
+        if (Has(skin, xcScrollbar) && !SkinnedAlready(form, c)) {
+            Announce("TSkinListView", c, 0, TSkinAttachWay::Scrollbars);
             if (TSkinControl* list = NewSkinListView(c)) AttachSkinScrollbars(list, c, skin, &form, form.Canvas.get());
         }
     } else if (c->Is<TCustomMemo>() || form.HasOwnScrollbars(c)) {

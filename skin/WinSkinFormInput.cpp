@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <memory>
 
+#include "ImgUtil.h"
 #include "MenuBtn.h"
 #include "SkinControl.h"
 #include "SkinDraw.h"
@@ -64,7 +65,7 @@ TNCObject* TWinSkinForm::ObjectAt(const TPoint& p) const {
 // The system knows nothing of the skin's title bar and menu bar: it calls them nowhere or its
 // own caption, and they are told apart here.
 void TWinSkinForm::HitTest(TMessage& message) {
-    CallDefault(message);
+    if (!CallDefault(message)) return;
     if (message.Result != HTNOWHERE && message.Result != HTCAPTION) return;
     const TPoint p = ScreenToWindow(MouseX(message.LParam), MouseY(message.LParam));
     if (p.Y > 3) message.Result = HTCAPTION;
@@ -231,7 +232,10 @@ void TWinSkinForm::SysCommand(TMessage& message) {
     if (command == SC_KEYMENU && key == ' ') {
         POINT corner{0, 0};
         ClientToScreen(Handle, &corner);
+        // The menu's loop may unskin the window or free it.
+        const std::weak_ptr<bool> life = FLife;
         ShowSystemMenu(corner.x, corner.y);
+        if (life.expired()) return;
     }
     switch (command) {
     case SC_MINIMIZE:
@@ -264,8 +268,9 @@ void TWinSkinForm::TimerTick() {
     RECT r{};
     GetWindowRect(HoverControl->Handle, &r);
     if (PtInRect(&r, cursor)) return;
-    HoverControl->SendMouseLeave();
+    TSkinControl* left = HoverControl;
     HoverControl = nullptr;
+    left->SendMouseLeave();
 }
 
 // One title-bar button in the look of its state, straight onto the window.
@@ -274,12 +279,17 @@ void TWinSkinForm::PaintSysButton(TWinSysButton* button, int state) {
     TDataSkinSysButton& d = *button->SkinButton;
     HDC dc = GetWindowDC(Handle);
     if (!dc) return;
-    if (IsIconAction(d.Action)) {
-        DrawIcon(dc, button->Rect);
-    } else if (!d.Image.Empty()) {
-        // The MDI child's buttons in the bar keep their hot look in frame 4.
-        const int frame = state == ncHot && d.Visibility == MDIButtonsVisibility ? 4 : state;
-        DrawSkinFrameStretched(dc, button->Rect, &d.Image, true, UsableFrameCount(d.Frame), frame);
+    try {
+        if (IsIconAction(d.Action)) {
+            DrawIcon(dc, button->Rect);
+        } else if (!d.Image.Empty()) {
+            // The MDI child's buttons in the bar keep their hot look in frame 4.
+            const int frame = state == ncHot && d.Visibility == MDIButtonsVisibility ? 4 : state;
+            DrawSkinFrameStretched(dc, button->Rect, &d.Image, true, UsableFrameCount(d.Frame), frame);
+        }
+    } catch (const std::exception& e) {
+        // As the frame's own paint: dropped, never a box for every hover of the timer.
+        SkinLog(std::string("paint: ") + e.what());
     }
     ReleaseDC(Handle, dc);
 }

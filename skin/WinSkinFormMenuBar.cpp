@@ -25,8 +25,7 @@ std::string WideToAnsiText(const std::wstring& text) {
 
 bool TWinSkinForm::MakeMenuBar() {
     FreeMenuBar(false);
-    auto* form = dynamic_cast<TCustomForm*>(Control);
-    MenuBar = new TWinSkinMenu(this, SkinData, form ? form->Menu() : nullptr);
+    MenuBar = new TWinSkinMenu(this, SkinData);
     // The window keeps its menu until its frame is laid out for the skin, so that its client
     // area keeps its size meanwhile.
     MenuBar->BuildItems(false);
@@ -44,6 +43,12 @@ void TWinSkinForm::RebuildMenuBar(bool fromMenuHandle) {
     if (fromMenuHandle) MenuBar->UpdateItems();
     else MenuBar->BuildItems(Started);
     PaintNonClient(nullptr);
+}
+
+void TWinSkinForm::FollowWindowMenu() {
+    if (!MenuBar || !Started || WindowKind != wkPlain) return;
+    HMENU current = GetMenu(Handle);
+    if (current && current != MenuBar->MenuHandle()) RebuildMenuBar(false);
 }
 
 void TWinSkinForm::FreeMenuBar(bool giveMenuBack) {
@@ -87,10 +92,14 @@ bool TWinSkinForm::OpenMenuBarItem(TMenuBtn* item) {
     }
     TrackedMenu = item->SubMenu;
     const bool enabled = item->Enabled;
+    // The drop-down's loop handles every message meanwhile: a timer or box in it may unskin the
+    // window or free it.
+    const std::weak_ptr<bool> life = FLife;
     StartMenuLoopHook();
     if (enabled)
         TrackPopupMenu(TrackedMenu, TPM_RIGHTBUTTON | TPM_NONOTIFY | (RightToLeft ? TPM_RIGHTALIGN : 0), x, y, 0, Handle, nullptr);
     StopMenuLoopHook();
+    if (life.expired()) return true;
     MenuTracking = false;
     return true;
 }
@@ -130,8 +139,7 @@ void TWinSkinForm::MenuBarMessage(TMessage& message) {
 // child, to the MDI form), but never to a main form that a modal window has disabled: its menu
 // would open and run its commands behind the modal window.
 void TWinSkinForm::DialogChar(TMessage& message) {
-    if (OldWindowProc) OldWindowProc(message);
-    if (message.Result != 0) return;
+    if (!PassToForm(message) || message.Result != 0) return;
     const WORD key = static_cast<WORD>(message.WParam);
     TMenuBtn* item = FindMenuAccel(key);
     if (item && (KeyDataToShiftState(message.LParam) & (ssShift | ssAlt | ssCtrl)) == ssAlt) {
@@ -144,12 +152,13 @@ void TWinSkinForm::DialogChar(TMessage& message) {
     else if (Application && Application->MainForm() != Control) other = Application->MainForm();
     auto* otherWindow = dynamic_cast<TWinControl*>(other);
     if (otherWindow && otherWindow->HandleAllocated() && IsWindowEnabled(otherWindow->Handle())) {
+        const std::weak_ptr<bool> life = FLife;
         const LRESULT answer = other->Perform(CM_DIALOGCHAR, message.WParam, message.LParam);
-        if (answer != 0) {
+        if (answer != 0 || life.expired()) {
             message.Result = answer;
             return;
         }
     }
     message.Result = 0;
-    if (OldWindowProc) OldWindowProc(message);
+    PassToForm(message);
 }

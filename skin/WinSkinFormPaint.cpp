@@ -329,6 +329,12 @@ void TWinSkinForm::ClearRegion() {
     RegionWidth = RegionHeight = -1;
 }
 
+void TWinSkinForm::ShowWhole() {
+    if (!RegionSet) return;
+    ClearRegion();
+    RedrawWindow(Handle, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
 // ---- placement and the client area -------------------------------------------------------------
 
 void TWinSkinForm::ReadPlacement() {

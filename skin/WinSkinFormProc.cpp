@@ -9,20 +9,34 @@
 #include "WinSkinMenu.h"
 #include "components/TTimer.h"
 
-void TWinSkinForm::CallDefault(TMessage& message) {
+bool TWinSkinForm::CallDefault(TMessage& message) {
+    const std::weak_ptr<bool> life = FLife;
     message.Result = WndProcInstance.CallOld(message.Msg, message.WParam, message.LParam);
+    return !life.expired();
+}
+
+bool TWinSkinForm::PassToForm(TMessage& message) {
+    if (!OldWindowProc) return true;
+    const std::weak_ptr<bool> life = FLife;
+    // A copy: the form's procedure may be given back (and this object freed) while it runs.
+    const TWndMethod old = OldWindowProc;
+    old(message);
+    return !life.expired();
 }
 
 // Stage 1 is what every skinned window does, frame or not; stage 2 keeps the window's state
-// (for top-level windows and MDI children); stage 3 draws and measures the frame.
+// (for top-level windows and MDI children); stage 3 draws and measures the frame. Any message
+// passed on may free this object (a command that closes the window, a box whose message loop
+// unskins it): what follows a pass looks at the life token first.
 LRESULT TWinSkinForm::SkinWndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+    const std::weak_ptr<bool> life = FLife;
     TMessage m{msg, wParam, lParam, 0};
     // Until the frame is laid out, the system must not paint its own.
     if (State == wsAttached && msg == WM_NCPAINT) return 0;
 
     switch (msg) {
     case WM_ERASEBKGND:
-        CallDefault(m);
+        if (!CallDefault(m)) return m.Result;
         if (!Control && SkinData) {
             RECT client{};
             GetClientRect(Handle, &client);
@@ -38,7 +52,7 @@ LRESULT TWinSkinForm::SkinWndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         HWND window = Handle;
         UnskinDestroyed();
         m.Result = unicode ? CallWindowProcW(old, window, msg, wParam, lParam) : CallWindowProcA(old, window, msg, wParam, lParam);
-        State = wsGone;
+        if (!life.expired()) State = wsGone;
         return m.Result;
     }
     case WM_NCACTIVATE:
@@ -55,11 +69,11 @@ LRESULT TWinSkinForm::SkinWndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         CallDefault(m);
         return m.Result;
     case WM_CTLCOLORBTN:
-        CallDefault(m);
+        if (!CallDefault(m)) return m.Result;
         if (!Control) SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
         return m.Result;
     case WM_CTLCOLORSTATIC:
-        CallDefault(m);
+        if (!CallDefault(m)) return m.Result;
         if (!Control && SkinData) {
             SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
             m.Result = reinterpret_cast<LRESULT>(SkinData->FaceBrush());
@@ -105,7 +119,7 @@ LRESULT TWinSkinForm::SkinWndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         break;
     case WM_WINDOWPOSCHANGED:
         ReadPlacement();
-        CallDefault(m);
+        if (CallDefault(m)) FollowWindowMenu();
         goesOn = false;
         break;
     case WM_SYSCOMMAND:
@@ -128,6 +142,7 @@ LRESULT TWinSkinForm::SkinWndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     default:
         break;
     }
+    if (life.expired()) return m.Result;
 
     // Stage 3. A maximised MDI child's frame belongs to its MDI form's menu bar.
     if ((WindowKind == wkMDIChild && ShowState == ssMaximized) || State == wsAttached || !goesOn) {
@@ -164,6 +179,7 @@ LRESULT TWinSkinForm::SkinWndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 void TWinSkinForm::Start() {
+    const std::weak_ptr<bool> life = FLife;
     Started = true;
     if (MenuBar) MenuBar->TakeMenuAway();
     SystemMenu = GetSystemMenu(Handle, FALSE);
@@ -171,6 +187,7 @@ void TWinSkinForm::Start() {
     ReadMetrics();
     if (Control) SkinChildControls(Control);
     else SkinChildWindows(Handle);
+    if (life.expired()) return;
     if (State == wsAttached) {
         if (WindowKind == wkMDIChild) {
             if (ShowState == ssMaximized) {
@@ -187,18 +204,21 @@ void TWinSkinForm::Start() {
             State = wsResizing;
             ResizeForFrame(false);
             State = wsSkinned;
+            if (life.expired()) return;
             if (ShowState == ssNormal) UpdateRegion();
             else FrameChanged();
         }
     }
     SendMessageA(Handle, WM_SKINREADY, 0, SkinAnswerKey);
+    if (life.expired()) return;
     State = wsSkinned;
     if (Timer) Timer->SetEnabled(true);
 }
 
-// The show state from WM_SIZE; a window of a new size gets its region made anew.
+// The show state from WM_SIZE; a window of a new size gets its region made anew, a maximised
+// one none (restored, it gets the region of its normal size again).
 void TWinSkinForm::SizeMessage(TMessage& message) {
-    CallDefault(message);
+    if (!CallDefault(message)) return;
     switch (message.WParam) {
     case SIZE_RESTORED: ShowState = ssNormal; break;
     case SIZE_MINIMIZED: ShowState = ssMinimized; break;
@@ -207,12 +227,13 @@ void TWinSkinForm::SizeMessage(TMessage& message) {
     }
     if (ShowState == ssMinimized) return;
     if (WindowKind == wkMDIChild && SkinManager && SkinManager->MDIMaximized) return;
+    if (ShowState == ssMaximized && WindowKind != wkMDIChild) return ShowWhole();
     if (ShowState != ssNormal) return;
     if (State == wsSkinned || State == wsReapplying) UpdateRegion();
 }
 
 void TWinSkinForm::MinMaxMessage(TMessage& message) {
-    CallDefault(message);
+    if (!CallDefault(message)) return;
     ReadPlacement();
     SetCaptionStyle(ShowState == ssMinimized || (WindowKind == wkMDIChild && ShowState == ssMaximized));
 }
@@ -225,16 +246,18 @@ void TWinSkinForm::ActivationMessage(TMessage& message) {
         HoverControl = nullptr;
     }
     if (WindowKind == wkMDIForm && MDIClient) SendMessageA(MDIClient, WM_NCACTIVATE, message.WParam, 0);
-    if (WindowKind == wkMDIChild) CallDefault(message);
+    if (WindowKind == wkMDIChild && !CallDefault(message)) return;
     if (!(WindowKind == wkMDIChild && ShowState == ssMaximized)) PaintNonClient(nullptr);
     message.Result = 1;
 }
 
 void TWinSkinForm::MenuChangedMessage(TMessage& message) {
-    const bool painting = SkinData->NonClientPainting;
-    SkinData->NonClientPainting = false;
-    CallDefault(message);
-    SkinData->NonClientPainting = painting;
+    TSkinData* skinData = SkinData;
+    const bool painting = skinData->NonClientPainting;
+    skinData->NonClientPainting = false;
+    const bool alive = CallDefault(message);
+    skinData->NonClientPainting = painting;
+    if (!alive) return;
     if (MenuBar && SkinData->MenuUpdate() && GetMenu(Handle)) RebuildMenuBar(false);
     if (GetMenu(Handle) && MenuBar) SetMenu(Handle, nullptr);
 }
@@ -261,7 +284,7 @@ void TWinSkinForm::FormWindowProc(TMessage& message) {
         message.Result = message.LParam == SkinAnswerKey ? SkinAnswerKey : 1;
         return;
     default:
-        if (OldWindowProc) OldWindowProc(message);
+        PassToForm(message);
         return;
     }
 }
@@ -271,15 +294,17 @@ void TWinSkinForm::FormWindowProc(TMessage& message) {
 // between, so that nothing else runs in the middle of this one.
 void TWinSkinForm::SetTextMessage(TMessage& message) {
     if (!IsWindowVisible(Handle)) {
-        if (OldWindowProc) OldWindowProc(message);
+        PassToForm(message);
         return;
     }
     if (IsUnicode) {
-        if (OldWindowProc) OldWindowProc(message);
+        if (!PassToForm(message)) return;
     } else {
-        SendMessageA(Handle, WM_SETREDRAW, FALSE, 0);
-        if (OldWindowProc) OldWindowProc(message);
-        SendMessageA(Handle, WM_SETREDRAW, TRUE, 0);
+        HWND window = Handle;
+        SendMessageA(window, WM_SETREDRAW, FALSE, 0);
+        const bool alive = PassToForm(message);
+        if (IsWindow(window)) SendMessageA(window, WM_SETREDRAW, TRUE, 0);
+        if (!alive) return;
     }
     if (ShowState == ssMaximized && WindowKind == wkMDIChild) {
         if (SkinManager) PostMessageA(SkinManager->MDIClient, WM_SKINMDIREDRAW, reinterpret_cast<WPARAM>(Handle), 0);

@@ -1,6 +1,9 @@
 // A skinned window's own system menu: an owner-drawn copy of the window's system menu (or a
 // few fallback items where the system menu cannot be read), popped up from the window icon, a
 // right click on the title or Alt+Space.
+#include <functional>
+#include <memory>
+
 #include "WinSkinData.h"
 #include "WinSkinDlg.h"
 #include "WinSkinForm.h"
@@ -29,18 +32,26 @@ void TWinSkinForm::ShowSystemMenu(int x, int y) {
     if (SkinManager) SkinManager->MenuContext = mcSystemMenu;
     LastSysMenuTick = now;
     BuildSysMenu();
-    if (SysMenuPopup) SysMenuPopup->Popup(x, y);
+    // Held for the whole loop: the window may be unskinned, or its skin freed, inside it.
+    if (const std::shared_ptr<TPopupMenu> open = SysMenuPopup) open->Popup(x, y);
 }
 
 void TWinSkinForm::BuildSysMenu() {
     SysMenuPopup.reset();
     const bool fallback = RunsOnOldWindowsNT();
     if (!fallback && !SystemMenu) return;
-    auto popup = std::make_unique<TPopupMenu>(nullptr);
+    auto popup = std::make_shared<TPopupMenu>(nullptr);
     popup->SetTag(SysMenuTag);
     popup->SetOwnerDraw(true);
     popup->SetImages(SkinData ? SkinData->MenuGlyphs() : nullptr);
     HWND window = Handle;
+    // The copy may outlive this object (see ShowSystemMenu): its items reach it through its token.
+    const std::weak_ptr<bool> life = FLife;
+    const auto whileAlive = [life](std::function<void()> action) {
+        return [life, action = std::move(action)](TObject*) {
+            if (!life.expired()) action();
+        };
+    };
     const auto add = [&](const std::string& caption, int tag, int image, bool enabled, TNotifyEvent click) {
         auto* item = new TMenuItem(popup.get());
         item->SetCaption(caption.empty() ? "-" : caption);
@@ -48,8 +59,12 @@ void TWinSkinForm::BuildSysMenu() {
         item->SetImageIndex(image);
         item->SetEnabled(enabled);
         item->OnClick = std::move(click);
-        item->OnDrawItem = [this](TObject* s, TCanvas* c, TRect r, bool selected) { DrawMenuItem(s, c, r, selected); };
-        item->OnMeasureItem = [this](TObject* s, TCanvas* c, int& w, int& h) { MeasureMenuItemSafe(s, c, w, h); };
+        item->OnDrawItem = [this, life](TObject* s, TCanvas* c, TRect r, bool selected) {
+            if (!life.expired()) DrawMenuItem(s, c, r, selected);
+        };
+        item->OnMeasureItem = [this, life](TObject* s, TCanvas* c, int& w, int& h) {
+            if (!life.expired()) MeasureMenuItemSafe(s, c, w, h);
+        };
         popup->Items()->Add(item);
         return item;
     };
@@ -57,14 +72,14 @@ void TWinSkinForm::BuildSysMenu() {
     const bool maxBox = (ButtonSet & bsMaximizeBox) != 0, minBox = (ButtonSet & bsMinimizeBox) != 0;
 
     if (fallback) {
-        add(" Restore ", fbRestore, fbRestore, true, [this](TObject*) { Restore(); });
-        if (maxBox) add(" Maximize ", fbMaximize, fbMaximize, true, [this](TObject*) { MaximizeToggle(); });
-        if (minBox) add(" Minimize ", fbMinimize, fbMinimize, true, [this](TObject*) { MinimizeToggle(); });
+        add(" Restore ", fbRestore, fbRestore, true, whileAlive([this] { Restore(); }));
+        if (maxBox) add(" Maximize ", fbMaximize, fbMaximize, true, whileAlive([this] { MaximizeToggle(); }));
+        if (minBox) add(" Minimize ", fbMinimize, fbMinimize, true, whileAlive([this] { MinimizeToggle(); }));
         add("-", fbSeparator, fbSeparator, true, nullptr);
-        TMenuItem* close = add(" Close ", fbClose, fbClose, true, [this](TObject*) {
+        TMenuItem* close = add(" Close ", fbClose, fbClose, true, whileAlive([this] {
             if (Timer) Timer->SetEnabled(false);
             PostMessageA(Handle, WM_CLOSE, 0, 0);
-        });
+        }));
         close->SetShortCut(scAlt | VK_F4);
         SysMenuPopup = std::move(popup);
         return;

@@ -29,8 +29,8 @@ bool IsPointIn(const TRect& r, const TPoint& p) { return p.X >= r.Left && p.X < 
 
 }  // namespace
 
-TWinSkinMenu::TWinSkinMenu(TWinSkinForm* form, TSkinData* skinData, TMenu* menu)
-    : FMenu(menu), FSkinData(skinData), FForm(form), FBackground(std::make_unique<TBitmap>()) {
+TWinSkinMenu::TWinSkinMenu(TWinSkinForm* form, TSkinData* skinData)
+    : FSkinData(skinData), FForm(form), FBackground(std::make_unique<TBitmap>()) {
     FBackground->SetPixelFormat(pf24bit);
 }
 
@@ -47,13 +47,21 @@ void TWinSkinMenu::FreeItems() {
     FItems.clear();
 }
 
-bool TWinSkinMenu::RightToLeft() const { return FForm->RightToLeft || (FMenu && FMenu->IsRightToLeft()); }
+TMenu* TWinSkinMenu::Menu() const {
+    auto* form = dynamic_cast<TCustomForm*>(FForm->Control);
+    return form ? form->Menu() : nullptr;
+}
+
+bool TWinSkinMenu::RightToLeft() const {
+    TMenu* menu = Menu();
+    return FForm->RightToLeft || (menu && menu->IsRightToLeft());
+}
 
 // The window's menu, kept while the bar stands; false when the bar has nothing to show.
 bool TWinSkinMenu::TakeWindowMenu() {
     if (HMENU current = GetMenu(FForm->Handle)) FMenuHandle = current;
     if (!FMenuHandle) return false;
-    return !(FForm->Control && !FMenu);
+    return !(FForm->Control && !Menu());
 }
 
 void TWinSkinMenu::BuildItems(bool takeMenu) {
@@ -78,6 +86,7 @@ void TWinSkinMenu::UpdateItems() {
 
 void TWinSkinMenu::ReadItems(bool update) {
     FreeItems();
+    TMenu* menu = Menu();
     const int count = GetMenuItemCount(FMenuHandle);
     for (int i = 0; i < count; ++i) {
         char text[80] = {0};
@@ -94,7 +103,7 @@ void TWinSkinMenu::ReadItems(bool update) {
         item->Command = info.wID;
         if (!(info.fType & (MFT_OWNERDRAW | MFT_BITMAP | MFT_SEPARATOR))) item->Caption = AnsiToWide(text);
         const bool lookUp = !update || text[0] != '\0';
-        if (TMenuItem* found = lookUp && FMenu ? FMenu->FindItemByCommand(static_cast<int>(info.wID)) : nullptr) {
+        if (TMenuItem* found = lookUp && menu ? menu->FindItemByCommand(static_cast<int>(info.wID)) : nullptr) {
             item->Caption = AnsiToWide(found->Caption());
             item->Enabled = found->Enabled();
             item->MenuItem = found;
@@ -106,9 +115,10 @@ void TWinSkinMenu::ReadItems(bool update) {
 }
 
 void TWinSkinMenu::BuildFromComponent(bool takeMenu) {
-    if (!TakeWindowMenu() || !FMenu) return;
+    TMenu* menu = Menu();
+    if (!TakeWindowMenu() || !menu) return;
     FreeItems();
-    TMenuItem* root = FMenu->Items();
+    TMenuItem* root = menu->Items();
     for (int i = 0; i < root->Count(); ++i) {
         TMenuItem* source = root->Items(i);
         auto item = std::make_unique<TMenuBtn>(FForm, FSkinData, i);

@@ -21,7 +21,7 @@ class TWinSkinForm;
 
 class TWinSkinMenu {
 public:
-    TWinSkinMenu(TWinSkinForm* form, TSkinData* skinData, TMenu* menu);
+    TWinSkinMenu(TWinSkinForm* form, TSkinData* skinData);
     ~TWinSkinMenu();
     TWinSkinMenu(const TWinSkinMenu&) = delete;
     TWinSkinMenu& operator=(const TWinSkinMenu&) = delete;
@@ -54,7 +54,9 @@ public:
 
     int Count() const { return static_cast<int>(FItems.size()); }
     TMenuBtn* Items(int index) const;
-    TMenu* Menu() const { return FMenu; }
+    // The form's menu component as it is now (a form may be given another); nullptr for a raw
+    // window or a form without one.
+    TMenu* Menu() const;
     HMENU MenuHandle() const { return FMenuHandle; }
     const TRect& BarRect() const { return FBarRect; }
     // The bar as last painted, without captions.
@@ -71,7 +73,6 @@ private:
     void PaintMDIButtons(HDC dc);
 
     std::vector<std::unique_ptr<TMenuBtn>> FItems;
-    TMenu* FMenu;  // the form's menu component; nullptr for a raw window
     TRect FBarRect;
     TSkinData* FSkinData;
     TWinSkinForm* FForm;

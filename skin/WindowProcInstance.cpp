@@ -1,7 +1,11 @@
 #include "WindowProcInstance.h"
 
 #include <array>
+#include <exception>
 #include <unordered_map>
+
+#include "ImgUtil.h"
+#include "components/TApplication.h"
 
 namespace {
 
@@ -13,13 +17,33 @@ std::unordered_map<HWND, TWindowProcInstance*>& Bindings(TWindowProcKind kind) {
     return bindings[static_cast<std::size_t>(kind)];
 }
 
+// Nothing may unwind through the system's frames (it would end the program): an exception a
+// handler lets through is reported as the component layer reports its own, and the message
+// answers 0.
+template <class THandlerCall>
+LRESULT CallShielded(const THandlerCall& call) {
+    try {
+        return call();
+    } catch (const std::exception& e) {
+        if (Application) Application->HandleException(e);
+        else SkinLog(std::string("window procedure: ") + e.what());
+    } catch (...) {
+        SkinLog("window procedure: an exception of unknown kind");
+    }
+    return 0;
+}
+
 }  // namespace
 
 template <TWindowProcKind Kind>
 LRESULT CALLBACK TWindowProcInstance::Dispatch(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
     const auto& bindings = Bindings(Kind);
     const auto found = bindings.find(window);
-    if (found != bindings.end() && found->second->FHandler) return found->second->FHandler(msg, wParam, lParam);
+    if (found != bindings.end() && found->second->FHandler) {
+        // A copy: the binding may let go of its handler (and be freed) while it runs.
+        const THandler handler = found->second->FHandler;
+        return CallShielded([&] { return handler(msg, wParam, lParam); });
+    }
     // A binding that let go while the system still routed a message here.
     return IsWindowUnicode(window) ? DefWindowProcW(window, msg, wParam, lParam) : DefWindowProcA(window, msg, wParam, lParam);
 }

@@ -25,6 +25,37 @@ private:
     std::string m_text;
 };
 
+// Whether a line, as read with its end, is a code the modem sends of its own accord and not an
+// answer to a command: a message arrived ("+CMTI:"), a ring, the network's registration, the
+// modem coming up, and the like. A reader waiting for an answer passes over them.
+bool IsUnsolicitedCode(const std::string& line);
+// Whether a line is a refusal: "ERROR", "+CMS ERROR: <n>" or "+CME ERROR: <n>".
+bool IsErrorAnswer(const std::string& line);
+// The bytes a reader found waiting and threw away, for the log: each line in brackets, without
+// its end ("[+CMGS: 3][OK]"), blank lines and unsolicited codes left out, control bytes as '.',
+// cut after 256 characters ("..."). Empty when nothing but those was there.
+std::string DescribeDiscardedInput(const std::string& bytes);
+
+// How long one read of the modem may go on, in idle steps of 100 ms: the steps it waited with
+// nothing to read, or, when the bytes came faster than it waited, the steps the line took to
+// carry them (96 bytes a step at 9600 baud). So a modem that never pauses cannot hold a read
+// beyond its time either.
+class CReadBudget {
+public:
+    explicit CReadBudget(int nSteps) : m_nEmptyReads(nSteps), m_nBytes((long)nSteps * kBytesPerStep) {}
+    // Waiting and carrying bounded apart: a slow line may take longer than its bytes would.
+    CReadBudget(int nEmptyReads, int nByteSteps) : m_nEmptyReads(nEmptyReads), m_nBytes((long)nByteSteps * kBytesPerStep) {}
+    void SpendEmptyRead() { --m_nEmptyReads; }
+    void SpendByte() { --m_nBytes; }
+    bool IsSpent() const { return m_nEmptyReads <= 0 || m_nBytes <= 0; }
+
+    static const long kBytesPerStep = 96;
+
+private:
+    int m_nEmptyReads; // left
+    long m_nBytes;     // left
+};
+
 // What may follow "AT+CMGS=": an optional '+' and at least one digit. Anything else (a ';'
 // chains a further command) never reaches the modem.
 bool IsDialableNumber(const char* phone);

@@ -71,16 +71,15 @@ std::vector<std::string> Fields(std::string value, size_t count)
     return fields;
 }
 
-// The strategy a multi-centre answer gives: the index the set command sends (0 or 1), and the
-// letter "N"/"n" (or its character code) that some terminals answer for the concurrent strategy.
-int StrategyItem(const std::string& field, int current)
+// The strategy a multi-centre answer gives: the concurrent one ("并发") for the index the set
+// command sends for it (1), and for the letter "N"/"n" (or its character code, 78 or 110) that
+// some terminals answer; the round-robin one ("轮询") for anything else.
+int StrategyItem(const std::string& field)
 {
     if (!field.empty() && (field[0] == 'N' || field[0] == 'n'))
         return 1;
     int n = LeadingInt(field);
-    if (n == 78 || n == 110)
-        return 1;
-    return n == 0 || n == 1 ? n : current;
+    return n == 1 || n == 78 || n == 110 ? 1 : 0;
 }
 
 } // namespace
@@ -132,6 +131,22 @@ std::string BuildSetGroup(char letter, const DeviceConfigValues& v)
     default:
         return "";
     }
+}
+
+std::vector<std::string> PackSetFrames(const std::vector<std::string>& groups)
+{
+    std::vector<std::string> frames;
+    std::string buffer;
+    for (const std::string& group : groups) {
+        if (!buffer.empty() && buffer.size() + group.size() >= kSetFrameCut) {
+            frames.push_back(buffer);
+            buffer.clear();
+        }
+        buffer += group;
+    }
+    if (!buffer.empty())
+        frames.push_back(buffer);
+    return frames;
 }
 
 std::string NextField(std::string& text, char separator)
@@ -222,7 +237,7 @@ void ApplyAnswerFields(char letter, const std::string& value, DeviceConfigValues
     }
     case 'G': {
         std::vector<std::string> f = Fields(value, 9);
-        v.strategy = StrategyItem(f[0], v.strategy);
+        v.strategy = StrategyItem(f[0]);
         for (int i = 0; i < 4; ++i) {
             v.extAddr[i] = f[1 + 2 * i];
             v.extPort[i] = LeadingInt(f[2 + 2 * i]);

@@ -3,7 +3,9 @@
 // them. The device page copies its values into a DeviceConfigValues and back.
 #pragma once
 
+#include <cstddef>
 #include <string>
+#include <vector>
 
 // The page's values as the commands use them. A list field is the index of the selected item
 // (-1: none).
@@ -68,6 +70,13 @@ FieldFault CheckGroupFields(char letter, const DeviceConfigValues& values);
 // other letter. The fields are taken as they stand: CheckGroupFields says whether they may go.
 std::string BuildSetGroup(char letter, const DeviceConfigValues& values);
 
+// The set commands of the groups to send, in their order, as the command texts of the frames
+// that carry them: a frame is closed before a group when it holds a group already and would
+// reach kSetFrameCut characters with it. A group that reaches that length alone has a frame of
+// its own, which the frame's limit may then refuse. No groups give no frame.
+const std::size_t kSetFrameCut = 127;
+std::vector<std::string> PackSetFrames(const std::vector<std::string>& groups);
+
 // The text before the first separator; the source keeps what follows it. Without a separator
 // the whole text is returned and the source left empty.
 std::string NextField(std::string& text, char separator);
@@ -77,7 +86,9 @@ int LeadingInt(const std::string& text);
 
 // Puts the fields of a device's answer for the letter into the values: the query answers of
 // the groups, the force-online answer ("4") and the work status ("6"). A list index outside its
-// list leaves the selection as it was. Other letters change nothing.
+// list leaves the selection as it was, but for the multi-centre strategy, which every answer
+// sets (the concurrent one for 1, "N", "n", 78 or 110, else the round-robin one). Other letters
+// change nothing.
 void ApplyAnswerFields(char letter, const std::string& value, DeviceConfigValues& values);
 
 // The work status answer ("6") as the tool tells it to the operator.

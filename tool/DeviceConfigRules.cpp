@@ -6,8 +6,7 @@ std::array<std::string, 4> SplitAddress(const std::string& address)
     size_t pos = 0;
     for (size_t i = 0; i < parts.size(); ++i) {
         size_t dot = address.find('.', pos);
-        bool last = i + 1 == parts.size() || dot == std::string::npos || dot == pos || dot + 1 == address.size();
-        if (last) {
+        if (dot == std::string::npos || dot == pos) {
             parts[i] = address.substr(pos);
             break;
         }
@@ -22,10 +21,12 @@ std::string JoinAddress(const std::array<std::string, 4>& parts)
     size_t count = parts.size();
     while (count > 1 && parts[count - 1].empty())
         --count;
-    std::string address = parts[0];
+    std::string shorter = parts[0];
     for (size_t i = 1; i < count; ++i)
-        address += "." + parts[i];
-    return address;
+        shorter += "." + parts[i];
+    if (SplitAddress(shorter) == parts)
+        return shorter;
+    return parts[0] + "." + parts[1] + "." + parts[2] + "." + parts[3];
 }
 
 std::string DeriveDeviceId(const std::string& serial)

@@ -6,14 +6,17 @@
 #include <array>
 #include <string>
 
-// An address as the four values of its keys IP0..IP3. It is cut at "." from the front: a part
-// ends at the next "." unless that "." stands first in the rest or is the address's last
-// character, or the part is the fourth; then the part takes the whole rest. Parts an address
-// does not have are empty, so that a shorter address replaces every part of a longer one.
+// An address as the four values of its keys IP0..IP3, cut at "." from the front: part i runs
+// up to the next "." and the cutting goes on behind it; when no "." follows, or one stands first
+// in the rest, the part takes the whole rest and the cutting ends. The fourth part ends at a
+// "." as the others do, so what follows a fifth part is not kept. Parts the cutting did not
+// reach are empty, so that a shorter address replaces every part of a longer one.
 std::array<std::string, 4> SplitAddress(const std::string& address);
 
-// The address the four values stand for: the values up to the last non-empty one, joined by
-// ".". JoinAddress(SplitAddress(a)) == a for every a.
+// The address four stored values stand for: the four joined by ".", unless they are the values
+// SplitAddress gives a shorter address (empty from some part on), which reads back as that
+// address. So every address reads back as it was written but those that end in a "." after
+// their last part (they are cut as the address without it) or hold more than four parts.
 std::string JoinAddress(const std::array<std::string, 4>& parts);
 
 // The management device id of a serial number of exactly 15 characters: its characters 3 to 5

@@ -20,12 +20,14 @@ namespace {
 
 // Cuts the text up to the first of the stop characters (or to the end) from the front of rest.
 // GBK trail bytes are never below 0x40, so no byte of a Chinese character is taken for a stop.
+// The program holds a field as a C string: it ends at a NUL byte, and what follows in the field
+// is dropped here rather than later, after the name has been judged unique.
 std::string CutField(std::string& rest, const char* stops)
 {
     size_t end = rest.find_first_of(stops);
     std::string field = rest.substr(0, end);
     rest = end == std::string::npos ? std::string() : rest.substr(end + 1);
-    return field;
+    return field.substr(0, field.find('\0'));
 }
 
 } // namespace

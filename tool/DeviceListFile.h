@@ -29,7 +29,7 @@ std::string FormatDeviceList(const std::vector<DeviceRecord>& records);
 // One line, without its line feed, back into its fields. A field ends at the next ","; when a
 // separator is missing the field takes the rest and the later fields stay empty. A carriage
 // return at the end of the line is not part of any field, and the signal field also ends at a
-// carriage return.
+// carriage return. A field ends at a NUL byte; the rest of it is dropped.
 DeviceRecord ParseDeviceLine(const std::string& line);
 
 // The records of a whole file: the first line is skipped; every further line is a record unless

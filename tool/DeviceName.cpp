@@ -33,6 +33,40 @@ bool AnySingleByte(const std::string& text, Visit visit)
     return false;
 }
 
+// The small letters of the GBK character set that have a capital in it: the second bytes of
+// each range under its first byte, and how far below them the capitals lie.
+struct GbkSmallLetters {
+    unsigned char lead;
+    unsigned char first;
+    unsigned char last;
+    int toCapital;
+};
+const GbkSmallLetters kGbkSmallLetters[] = {
+    { 0xA2, 0xA1, 0xAA, 0x50 },  // small Roman numerals one to ten; the capitals at A2F1
+    { 0xA3, 0xE1, 0xFA, -0x20 }, // full-width Latin letters
+    { 0xA6, 0xC1, 0xD8, -0x20 }, // Greek
+    { 0xA7, 0xD1, 0xF1, -0x30 }, // Cyrillic
+};
+
+// The name with every letter that has two cases as its capital, as the system compares names.
+std::string CapitalLetters(const std::string& name)
+{
+    std::string folded = name;
+    for (size_t i = 0; i < folded.size(); ++i) {
+        unsigned char byte = (unsigned char)folded[i];
+        if (IsGbkLeadByte(byte) && i + 1 < folded.size() && IsGbkTrailByte((unsigned char)folded[i + 1])) {
+            unsigned char trail = (unsigned char)folded[++i];
+            for (const GbkSmallLetters& letters : kGbkSmallLetters)
+                if (byte == letters.lead && trail >= letters.first && trail <= letters.last)
+                    folded[i] = (char)(trail + letters.toCapital);
+            continue;
+        }
+        if (byte >= 'a' && byte <= 'z')
+            folded[i] = (char)(byte - 'a' + 'A');
+    }
+    return folded;
+}
+
 bool IsControl(unsigned char byte)
 {
     return byte < 0x20 || byte == 0x7F;
@@ -82,6 +116,11 @@ DeviceNameFault FileNameFault(const std::string& name)
 }
 
 } // namespace
+
+bool SameFileName(const std::string& a, const std::string& b)
+{
+    return a.size() == b.size() && CapitalLetters(a) == CapitalLetters(b);
+}
 
 bool HoldsListSeparator(const std::string& field)
 {

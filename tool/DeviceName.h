@@ -23,5 +23,13 @@ DeviceNameFault CheckDeviceName(const std::string& name);
 // file name may hold (a line break is a control character).
 bool IsSafeFileName(const std::string& name);
 
+// Whether two names name one file. The system compares file names without regard to case: the
+// ASCII letters, and the GBK letters that come in both cases, are compared as capitals. Those
+// are the full-width Latin letters (A3C1-A3DA / A3E1-A3FA), the Greek letters (A6A1-A6B8 /
+// A6C1-A6D8), the Cyrillic letters (A7A1-A7C1 / A7D1-A7F1) and the Roman numerals one to ten
+// (A2F1-A2FA / A2A1-A2AA). A letter is never taken for its full-width or ASCII twin, and the
+// second byte of a Chinese character never for a letter.
+bool SameFileName(const std::string& a, const std::string& b);
+
 // Whether the field holds a "," or a line break.
 bool HoldsListSeparator(const std::string& field);

@@ -444,7 +444,6 @@ void CDeviceView::AddNewDevice()
     CMarqtelDoc* pDoc = GetDocument();
     if (pDoc == NULL)
         return;
-    m_list.ChangeAllItemStates(RC_ITEM_SELECTED, RC_ITEM_UNSELECTED);
     CString name = MakeNewDeviceName();
     DeviceInfo device(name);
     pDoc->m_deviceList.AddTail(device);
@@ -453,7 +452,9 @@ void CDeviceView::AddNewDevice()
     int nRow = m_list.InsertItem(m_list.GetItemCount(), "", 0);
     m_list.SetItemText(nRow, kColumnName, name);
     m_list.SetItemText(nRow, kColumnPhone, "");
-    m_list.SetItemState(nRow, LVIS_SELECTED, LVIS_SELECTED);
+    // Focused too: a click on the row shown before must show that row again, not leave the new
+    // device on the page while the earlier row is selected.
+    SelectOnlyRow(nRow);
     ShowSelectedDevice();
 }
 
@@ -528,6 +529,9 @@ BOOL CDeviceView::CheckPageFields()
     return TRUE;
 }
 
+// The file is written first: a page whose file could not be written changes neither the record
+// nor the row. A name that names another device's file, as the system compares file names, is
+// taken.
 BOOL CDeviceView::CommitDevicePage()
 {
     int nRow = m_list.GetNextItem(-1, LVNI_SELECTED);
@@ -537,10 +541,13 @@ BOOL CDeviceView::CommitDevicePage()
         return FALSE;
     CMarqtelDoc* pDoc = GetDocument();
     CString oldName = m_list.GetItemText(nRow, kColumnName);
-    if (m_strName != oldName && pDoc != NULL && pDoc->FindDevice(m_strName) != NULL) {
+    if (pDoc != NULL && pDoc->FindOtherDeviceFile(m_strName, oldName) != NULL) {
         MessageBox("设备已经存在，请输入一个不同的设备名称！");
         return FALSE;
     }
+    // After a rename the file under the old name stays as it was.
+    if (!WriteConfigFile(GetDeviceConfigPath(m_strName)))
+        return FALSE;
 
     if (POSITION pos = pDoc != NULL ? pDoc->FindDevice(oldName) : NULL) {
         DeviceInfo& device = pDoc->m_deviceList.GetAt(pos);
@@ -557,8 +564,6 @@ BOOL CDeviceView::CommitDevicePage()
     m_list.SetItemText(nRow, kColumnSerial, m_strSerial);
     m_list.SetItemText(nRow, kColumnVersion, m_strVersion);
     m_list.SetItemText(nRow, kColumnSignal, m_strSignal);
-    // After a rename the file under the old name stays as it was.
-    WriteConfigValues(GetDeviceConfigPath(m_strName));
     return TRUE;
 }
 

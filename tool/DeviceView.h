@@ -58,7 +58,9 @@ public:
                            CString& strMessage);
 
     // The device's configuration file. An empty path stands for no file: every key takes its
-    // default.
+    // default, and nothing is written. SaveDeviceConfig is FALSE when nothing was written: a
+    // field was refused, or the file could not be written whole (it is named in a message and
+    // stays as it was).
     void LoadDeviceConfig(const CString& strPath);
     BOOL SaveDeviceConfig(const CString& strPath);
     static BOOL WritePrivateProfileInt(LPCTSTR lpszSection, LPCTSTR lpszKey, int nValue, LPCTSTR lpszPath);
@@ -79,7 +81,8 @@ protected:
     void TakeRecordFields(const CString& strName);
     void ShowNotice(LPCTSTR lpszText);
     void LoadConfigValues(const CString& strPath);
-    void WriteConfigValues(const CString& strPath);
+    BOOL WriteConfigFile(const CString& strPath);
+    BOOL WriteConfigValues(const CString& strPath);
     int FindDeviceRow(const CString& strName) const;
     // Makes the row the only selected and focused one, so that a commit writes to its record.
     void SelectOnlyRow(int nRow);

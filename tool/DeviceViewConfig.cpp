@@ -3,6 +3,7 @@
 #include "DeviceView.h"
 
 #include "DeviceConfigRules.h"
+#include "ProfileWriter.h"
 #include "afxdlgs.h"
 #include "resource.h"
 
@@ -49,10 +50,17 @@ const char kConfigFilter[] =
 
 const int kProfileValueMax = 1024;
 
-// One configuration file. Without a path every read gives its default and nothing is written.
-class ProfileFile {
+CString AddressKey(const char* pszPrefix, size_t nPart)
+{
+    CString key;
+    key.Format("%sIP%d", pszPrefix, (int)nPart);
+    return key;
+}
+
+// Reading one configuration file. Without a path every read gives its default.
+class ProfileReader {
 public:
-    explicit ProfileFile(const CString& strPath) : m_strPath(strPath) {}
+    explicit ProfileReader(const CString& strPath) : m_strPath(strPath) {}
 
     CString GetString(LPCTSTR lpszSection, LPCTSTR lpszKey, LPCTSTR lpszDefault) const
     {
@@ -77,35 +85,18 @@ public:
         return JoinAddress(parts).c_str();
     }
 
-    void WriteString(LPCTSTR lpszSection, LPCTSTR lpszKey, LPCTSTR lpszValue) const
-    {
-        if (!m_strPath.IsEmpty())
-            ::WritePrivateProfileStringA(lpszSection, lpszKey, lpszValue, m_strPath);
-    }
-    void WriteInt(LPCTSTR lpszSection, LPCTSTR lpszKey, int nValue) const
-    {
-        if (!m_strPath.IsEmpty())
-            CDeviceView::WritePrivateProfileInt(lpszSection, lpszKey, nValue, m_strPath);
-    }
-    // Every one of the four keys is written, so that a shorter address leaves no part of a
-    // longer one behind.
-    void WriteAddress(LPCTSTR lpszSection, const char* pszPrefix, const CString& strAddress) const
-    {
-        std::array<std::string, 4> parts = SplitAddress((LPCTSTR)strAddress);
-        for (size_t i = 0; i < parts.size(); ++i)
-            WriteString(lpszSection, AddressKey(pszPrefix, i), parts[i].c_str());
-    }
-
 private:
-    static CString AddressKey(const char* pszPrefix, size_t nPart)
-    {
-        CString key;
-        key.Format("%sIP%d", pszPrefix, (int)nPart);
-        return key;
-    }
-
     CString m_strPath;
 };
+
+// Every one of the four keys is written, so that a shorter address leaves no part of a longer one
+// behind.
+void WriteAddress(CProfileWriter& file, LPCTSTR lpszSection, const char* pszPrefix, const CString& strAddress)
+{
+    std::array<std::string, 4> parts = SplitAddress((LPCTSTR)strAddress);
+    for (size_t i = 0; i < parts.size(); ++i)
+        file.WriteString(lpszSection, AddressKey(pszPrefix, i), parts[i].c_str());
+}
 
 CString CenterPrefix(int nCenter)
 {
@@ -145,7 +136,7 @@ void CDeviceView::LoadDeviceConfig(const CString& strPath)
 
 void CDeviceView::LoadConfigValues(const CString& strPath)
 {
-    ProfileFile file(strPath);
+    ProfileReader file(strPath);
 
     CString name = file.GetString(kBasicSection, "Name", "");
     if (m_strName.IsEmpty() && name != kTemplateName)
@@ -211,13 +202,23 @@ BOOL CDeviceView::SaveDeviceConfig(const CString& strPath)
 {
     if (!UpdateData(TRUE))
         return FALSE; // a field that is no number has been pointed out; nothing is written
-    WriteConfigValues(strPath);
-    return TRUE;
+    return WriteConfigFile(strPath);
 }
 
-void CDeviceView::WriteConfigValues(const CString& strPath)
+// A file that could not be written whole is named to the user and stays as it was.
+BOOL CDeviceView::WriteConfigFile(const CString& strPath)
 {
-    ProfileFile file(strPath);
+    if (WriteConfigValues(strPath))
+        return TRUE;
+    CString text;
+    text.Format("无法保存文件 %s。", (LPCTSTR)strPath);
+    MessageBox(text, NULL, MB_ICONEXCLAMATION);
+    return FALSE;
+}
+
+BOOL CDeviceView::WriteConfigValues(const CString& strPath)
+{
+    CProfileWriter file(strPath);
 
     file.WriteString(kBasicSection, "Name", m_strName);
     file.WriteString(kBasicSection, "Version", m_strVersion);
@@ -225,7 +226,7 @@ void CDeviceView::WriteConfigValues(const CString& strPath)
 
     file.WriteString(kNmSection, "SN", m_strSerial);
     file.WriteInt(kNmSection, "DmMode", m_cbNmMode.GetCurSel() + 1);
-    file.WriteAddress(kNmSection, "DmCenter", m_strServerAddr);
+    WriteAddress(file, kNmSection, "DmCenter", m_strServerAddr);
     file.WriteInt(kNmSection, "DmCenterPort", m_nServerPort);
     file.WriteString(kNmSection, "DmPhoneList", m_strTrustList);
     file.WriteInt(kNmSection, "DmVendorId", kVendorId);
@@ -244,7 +245,7 @@ void CDeviceView::WriteConfigValues(const CString& strPath)
     file.WriteInt(kSerialSection, "COMCheck", m_cbParity.GetCurSel());
 
     file.WriteString(kGatewaySection, "CompanyDTUDevice", m_strDtuId);
-    file.WriteAddress(kGatewaySection, "CompanyCenter", m_strGatewayAddr);
+    WriteAddress(file, kGatewaySection, "CompanyCenter", m_strGatewayAddr);
     file.WriteInt(kGatewaySection, "CompanyCenterPort", m_nGatewayPort);
     file.WriteInt(kGatewaySection, "CompanyCenterLink", m_cbLink.GetCurSel());
 
@@ -252,18 +253,19 @@ void CDeviceView::WriteConfigValues(const CString& strPath)
     const CString* addresses[] = { &m_strExt1Addr, &m_strExt2Addr, &m_strExt3Addr, &m_strExt4Addr };
     const int* ports[] = { &m_nExt1Port, &m_nExt2Port, &m_nExt3Port, &m_nExt4Port };
     for (int i = 0; i < 4; ++i) {
-        file.WriteAddress(kMultiCenterSection, CenterPrefix(i + 1), *addresses[i]);
+        WriteAddress(file, kMultiCenterSection, CenterPrefix(i + 1), *addresses[i]);
         file.WriteInt(kMultiCenterSection, CenterPortKey(i + 1), *ports[i]);
     }
 
     file.WriteInt(kWorkModeSection, "ModeUphold", m_cbPlatform.GetCurSel());
 
     file.WriteString(kWmmpSection, "UpholdDevice", m_strPlatformDeviceId);
-    file.WriteAddress(kWmmpSection, "UpholdCenter", m_strWmmpAddr);
+    WriteAddress(file, kWmmpSection, "UpholdCenter", m_strWmmpAddr);
     file.WriteInt(kWmmpSection, "UpholdCenterPort", m_nWmmpPort);
     file.WriteInt(kWmmpSection, "UpholdInterval", m_nHeartbeat);
     file.WriteString(kWmmpSection, "UpholdSMSCenter", m_strSmsCenter);
     file.WriteString(kWmmpSection, "UpholdSMSAlarm", m_strSmsAlarm);
+    return file.Commit();
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -10,12 +10,13 @@
 
 #include <stdlib.h>
 
+#include <string>
+#include <vector>
+
 namespace {
 
 const char kStatusQuery[] = "6x;Fq;";
 const char kTooLong[] = "有参数长度太长，短信下发失败!";
-// A set command's frame is cut before it would reach this many characters with the next group.
-const int kSetFrameLimit = 127;
 const int kTrustListMax = 139;
 
 // The groups of the page in the order they are sent, each with the box that ticks it.
@@ -195,7 +196,9 @@ void CDeviceView::OnSendConfig()
 {
     if (!CheckPhoneNumber())
         return;
-    SaveDeviceConfig(GetDeviceConfigPath(m_strName));
+    // What is sent is what the file holds: a page that could not be saved is not sent.
+    if (!WriteConfigFile(GetDeviceConfigPath(m_strName)))
+        return;
     if (m_bNmEnable) {
         if (m_strTrustList.Find(',') < 0) {
             m_strTrustList += ",";
@@ -214,22 +217,21 @@ void CDeviceView::OnSendConfig()
     if (!RefuseUnsendableFields(strLetters, values))
         return;
 
-    CString strBuffer;
-    for (int i = 0; i < strLetters.GetLength(); ++i) {
-        CString strGroup = BuildSetGroup(strLetters[i], values).c_str();
-        if (!strBuffer.IsEmpty() && strBuffer.GetLength() + strGroup.GetLength() >= kSetFrameLimit) {
-            if (SendCommandSms(strBuffer, 0) < 0) {
-                MessageBox("短信下发失败!");
-                return;
-            }
-            strBuffer.Empty();
-        }
-        strBuffer += strGroup;
-    }
-    if (strBuffer.GetLength() > 4)
-        SendCommandSms(strBuffer, 1);
-    else
+    std::vector<std::string> groups;
+    for (int i = 0; i < strLetters.GetLength(); ++i)
+        groups.push_back(BuildSetGroup(strLetters[i], values));
+    std::vector<std::string> frames = PackSetFrames(groups);
+    if (frames.empty()) {
         MessageBox("请至少选择一个需要下发的参数!");
+        return;
+    }
+    for (size_t i = 0; i + 1 < frames.size(); ++i) {
+        if (SendCommandSms(frames[i].c_str(), 0) < 0) {
+            MessageBox("短信下发失败!");
+            return;
+        }
+    }
+    SendCommandSms(frames.back().c_str(), 1);
 }
 
 // Nothing is sent while one field of a group to send would break its group.

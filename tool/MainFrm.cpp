@@ -48,7 +48,8 @@ static const char kWebPage[] = "http://www.dovrane.example/";
 CMainFrame::CMainFrame()
     : m_pProgressDlg(NULL), m_bSending(0), m_nExchange(EXCHANGE_NONE), m_bCallOffAllowed(TRUE),
       m_bCloseAfterExchange(FALSE), m_bRestartAfterExchange(FALSE), m_bProgramEnding(FALSE),
-      m_nBusy(0), m_dwModemStep(ModemStepSetting())
+      m_nBusy(0), m_dwModemStep(ModemStepSetting()), m_nInputDropped(0), m_bModemSetupLost(FALSE),
+      m_bPollFailureReported(FALSE)
 {
 }
 
@@ -206,6 +207,8 @@ void CMainFrame::OnTimer(UINT_PTR nIDEvent)
         }
     } else if (nIDEvent == TIMER_SMS_POLL) {
         OnPollTimer();
+    } else if (nIDEvent == TIMER_MODEM_INPUT) {
+        TakePortInput();
     }
     CGuiFrameWnd::OnTimer(nIDEvent);
 }

@@ -7,9 +7,12 @@
 #include "GuiMiniSplitter.h"
 #include "GuiMiniTool.h"
 #include "GuiSplitterWnd.h"
+#include "AtLine.h"
 #include "SerialPort.h"
 #include "SmsListing.h"
 
+#include <deque>
+#include <string>
 #include <vector>
 
 class CDeviceView;
@@ -52,7 +55,9 @@ public:
     // Shows the device page and hands it one received message.
     virtual void DispatchSms(const CString& strSender, const CString& strTime, const CString& strMessage);
     int ReadLine(CString& strLine, int nTimeout);
+    // Unsolicited codes ahead of the answer are passed over.
     int ReadLineExpect(CString& strLine, const char* pszExpected, int nTimeout);
+    // -3 when an error answer comes first.
     int WaitForText(CString& strBuffer, const char* pszText, int nTimeout);
     BOOL IsExchangingWithModem() const { return m_nExchange != EXCHANGE_NONE; }
 
@@ -81,6 +86,9 @@ protected:
     // close the frame meanwhile finds out here.
     enum Exchange { EXCHANGE_NONE, EXCHANGE_STARTUP, EXCHANGE_SEND, EXCHANGE_POLL };
     class CExchangeScope;
+    // How the reading of a listing ended.
+    enum ListingEnd { LISTING_COMPLETE, LISTING_REFUSED, LISTING_CUT, LISTING_UNANSWERED, LISTING_ENDLESS,
+                      LISTING_INPUT_LOST };
 
     CMainFrame();
     BOOL OnCreateClient(LPCREATESTRUCT lpcs, CCreateContext* pContext) override;
@@ -117,20 +125,30 @@ protected:
     DWORD ModemWait(DWORD dwMilliseconds) const { return dwMilliseconds * m_dwModemStep / 100; }
     BOOL IsExchangeCalledOff() const;
     BOOL IsWaitCalledOff() const;
-    // The next byte of the modem's answer; FALSE once the time-out's empty reads are used up.
-    BOOL TakeModemByte(char& ch, int& nEmptyReads, int nTimeout);
+    // The next byte of the modem's answer; FALSE once the budget (or the overall one) is spent.
+    BOOL TakeModemByte(char& ch, CReadBudget& budget, CReadBudget* pOverall = NULL);
+    int ReadLineWithin(CString& strLine, CReadBudget& budget, CReadBudget* pOverall = NULL);
+    // Moves what the port has received into the link's own input, which has room for a whole
+    // listing: the modem is read whatever holds the exchange up meanwhile.
+    void TakePortInput();
+    int InputLossCount();
     void WriteModem(const char* pszText, int nLength = -1);
-    void ClearModemInput();
+    // What waits unread answers nothing still to be asked: it is thrown away, and logged.
+    void DiscardModemInput();
     void SetStatusText(LPCTSTR pszText);
     int StartModem(int nPort);
     BOOL ModemAnswersAte0();
     BOOL ModemEntersTextMode();
+    BOOL ModemTakesTextMode();
+    BOOL RestoreModemSetup();
     void ReportModemFailure(LPCTSTR pszText);
     BOOL ModemTakesMessage(const char* pszPhone, const char* pszText);
     void ReportSendResult(const char* pszName, const char* pszPhone, BOOL bSent);
     void OnPollTimer();
     BOOL IsModalLoopRunning() const;
-    std::vector<SmsEntry> ReadListing();
+    ListingEnd ReadListing(CSmsListing& listing);
+    void ReportPollFailure(ListingEnd nEnd, const std::string& refusal);
+    void ReportModemBack();
     void DispatchListing(const std::vector<SmsEntry>& entries);
     void DeleteMessages(const std::vector<SmsEntry>& entries);
 
@@ -141,6 +159,10 @@ protected:
     BOOL m_bProgramEnding;        // the message loop has been told to quit
     int m_nBusy;                  // commands and waits holding the frame (CBusyScope)
     DWORD m_dwModemStep;          // the idle step of the modem's reads, normally 100 ms
+    std::deque<char> m_modemInput; // taken from the port, not yet read
+    int m_nInputDropped;          // times m_modemInput was full and bytes were dropped
+    BOOL m_bModemSetupLost;       // a poll failed: the start-up sequence runs again before the next
+    BOOL m_bPollFailureReported;  // and it was told, once until a listing comes whole again
 
     CGuiMiniTool m_wndToolLeft;
     CGuiMiniTool m_wndToolRight;

@@ -3,14 +3,24 @@
 // modem holds, hands each to the device page and deletes it from the modem.
 //
 // All of it runs on the GUI thread. The port's monitor thread fills the port's read buffer; the
-// link takes the bytes out one at a time and, whenever none is waiting, counts an empty read
-// and waits one idle step in Delay, which keeps the message loop running. A time-out of t
-// allows t/10 empty reads; bytes that do arrive do not count.
+// link moves the bytes into an input of its own, takes them out one at a time and, whenever
+// none is waiting, counts an empty read and waits one idle step in Delay, which keeps the
+// message loop running. A time-out of t allows t/10 empty reads; bytes that arrive do not
+// count, unless they come without a pause for longer than the time-out would have lasted.
 //
 // Because the message loop runs inside every exchange, timers, commands and window messages
 // are handled in the middle of one. So: one exchange at a time (start-up, send or poll); a
 // send that comes during one fails cleanly; a port change and a close wait for its end; a
-// poll never starts inside an exchange or a modal loop.
+// poll never starts inside an exchange or a modal loop. And while an exchange is under way
+// every wait and a timer keep moving the port's bytes into the link's input, so that a
+// command's own wait or message box holding the exchange up loses nothing the modem sends
+// meanwhile; a listing during which bytes were lost all the same is neither handled nor
+// deleted.
+//
+// Before a command is written, whatever waits unread is thrown away (and logged): no exchange
+// takes an earlier one's late answers. An error answer ends a wait at once. A poll that fails
+// is told once, and the start-up sequence runs again before the next one: a modem that
+// restarted comes back in PDU mode with its echo on.
 #include "MainFrm.h"
 
 #include "AtLine.h"
@@ -22,12 +32,20 @@
 #include <stdlib.h>
 #include <string.h>
 
+#include <algorithm>
+
 namespace {
 
 const char kOk[] = "OK\r\n";
 // Ctrl-Z ends a message the modem may still be waiting for; the CR ends an empty command.
 const char kEndMessage[] = "\x1A\r";
 const UINT kPollPeriod = 5000;
+// A listing of 128 messages at 9600 baud is at most about 31 s of bytes: a modem that has sent
+// 40 s of them, or that has kept the listing going for a minute, is not going to end it.
+const int kListingByteSteps = 400;
+const int kListingEmptyReads = 600;
+// The link's input holds a whole listing with room to spare.
+const size_t kInputLimit = 64 * 1024;
 
 // Every modal window of the program is a dialog box: message boxes, file dialogs and the
 // program's own dialogs. The progress pop-up is the one dialog that is not modal.
@@ -61,9 +79,11 @@ public:
     {
         m_pFrame->m_nExchange = nKind;
         m_pFrame->m_bCallOffAllowed = TRUE;
+        m_pFrame->SetTimer(TIMER_MODEM_INPUT, m_pFrame->m_dwModemStep, NULL);
     }
     ~CExchangeScope()
     {
+        m_pFrame->KillTimer(TIMER_MODEM_INPUT);
         m_pFrame->m_nExchange = EXCHANGE_NONE;
         m_pFrame->CloseWhenFree();
         if (m_pFrame->m_bRestartAfterExchange) {
@@ -157,6 +177,10 @@ int CMainFrame::Delay(DWORD dwMilliseconds)
     for (;;) {
         if (IsExchangeCalledOff() || IsWaitCalledOff())
             return 0;
+        // The port is read on in a command's own wait during an exchange, beside the timer that
+        // does it in modal loops: a window that keeps asking to be painted holds timers back.
+        if (IsExchangingWithModem())
+            TakePortInput();
         DWORD dwElapsed = ::GetTickCount() - dwStart;
         if (dwElapsed > dwMilliseconds)
             return 0;
@@ -192,23 +216,50 @@ BOOL CMainFrame::IsWaitCalledOff() const
 // ---------------------------------------------------------------------------------------------
 // Reading and writing.
 
-BOOL CMainFrame::TakeModemByte(char& ch, int& nEmptyReads, int nTimeout)
+void CMainFrame::TakePortInput()
 {
-    while (nEmptyReads < nTimeout / 10 && !IsExchangeCalledOff()) {
-        if (m_Port.IsOpen() && m_Port.ReadFromPort(&ch, 1) > 0)
+    if (!m_Port.IsOpen())
+        return;
+    char chunk[256];
+    for (int nTaken; (nTaken = m_Port.ReadFromPort(chunk, sizeof chunk)) > 0;) {
+        size_t nRoom = kInputLimit - std::min(kInputLimit, m_modemInput.size());
+        if ((size_t)nTaken > nRoom)
+            ++m_nInputDropped;
+        m_modemInput.insert(m_modemInput.end(), chunk, chunk + std::min((size_t)nTaken, nRoom));
+    }
+}
+
+// Bytes the link never saw: dropped by the port's full buffer or by the link's full input.
+int CMainFrame::InputLossCount()
+{
+    return m_Port.GetReadOverflows() + m_nInputDropped;
+}
+
+BOOL CMainFrame::TakeModemByte(char& ch, CReadBudget& budget, CReadBudget* pOverall)
+{
+    while (!budget.IsSpent() && (pOverall == NULL || !pOverall->IsSpent()) && !IsExchangeCalledOff()) {
+        TakePortInput();
+        if (!m_modemInput.empty()) {
+            ch = m_modemInput.front();
+            m_modemInput.pop_front();
+            budget.SpendByte();
+            if (pOverall != NULL)
+                pOverall->SpendByte();
             return TRUE;
-        ++nEmptyReads;
+        }
+        budget.SpendEmptyRead();
+        if (pOverall != NULL)
+            pOverall->SpendEmptyRead();
         Delay(m_dwModemStep);
     }
     return FALSE;
 }
 
-int CMainFrame::ReadLine(CString& strLine, int nTimeout)
+int CMainFrame::ReadLineWithin(CString& strLine, CReadBudget& budget, CReadBudget* pOverall)
 {
     CAtLine line;
-    int nEmptyReads = 0;
     char ch = 0;
-    while (TakeModemByte(ch, nEmptyReads, nTimeout)) {
+    while (TakeModemByte(ch, budget, pOverall)) {
         if (line.AddToLine(ch)) {
             strLine = line.Text().c_str();
             return 0;
@@ -218,24 +269,42 @@ int CMainFrame::ReadLine(CString& strLine, int nTimeout)
     return -2;
 }
 
+int CMainFrame::ReadLine(CString& strLine, int nTimeout)
+{
+    CReadBudget budget(nTimeout / 10);
+    return ReadLineWithin(strLine, budget);
+}
+
+// The time-out covers the codes passed over too.
 int CMainFrame::ReadLineExpect(CString& strLine, const char* pszExpected, int nTimeout)
 {
-    int nResult = ReadLine(strLine, nTimeout);
-    if (nResult < 0)
-        return nResult;
-    return strncmp(strLine, pszExpected, strlen(pszExpected)) == 0 ? 0 : -3;
+    CReadBudget budget(nTimeout / 10);
+    for (;;) {
+        int nResult = ReadLineWithin(strLine, budget);
+        if (nResult < 0)
+            return nResult;
+        if (!IsUnsolicitedCode((LPCTSTR)strLine))
+            return strncmp(strLine, pszExpected, strlen(pszExpected)) == 0 ? 0 : -3;
+    }
 }
 
 int CMainFrame::WaitForText(CString& strBuffer, const char* pszText, int nTimeout)
 {
-    CAtLine text;
-    int nEmptyReads = 0;
+    CReadBudget budget(nTimeout / 10);
+    CAtLine text, line;
     char ch = 0;
     int nResult = -2;
-    while (TakeModemByte(ch, nEmptyReads, nTimeout)) {
+    while (TakeModemByte(ch, budget)) {
         if (text.AddAndFind(ch, pszText)) {
             nResult = 0;
             break;
+        }
+        if (line.AddToLine(ch)) {
+            if (IsErrorAnswer(line.Text())) {
+                nResult = -3;
+                break;
+            }
+            line.Clear();
         }
     }
     strBuffer = text.Text().c_str();
@@ -248,11 +317,16 @@ void CMainFrame::WriteModem(const char* pszText, int nLength)
         m_Port.WriteToPort(pszText, nLength);
 }
 
-// What is in the read buffer now answers nothing that is still to be asked.
-void CMainFrame::ClearModemInput()
+// A late answer to an earlier command, a message the modem sent all the same, the noise of a
+// restart: the log says what the modem did. The codes it sends of its own accord are not told.
+void CMainFrame::DiscardModemInput()
 {
-    if (m_Port.IsOpen())
-        m_Port.ClearReadBuffer();
+    TakePortInput();
+    std::string unread(m_modemInput.begin(), m_modemInput.end());
+    m_modemInput.clear();
+    std::string description = DescribeDiscardedInput(unread);
+    if (!description.empty())
+        WriteLog(LOG_INFO, NULL, NULL, "丢弃短信模块未读的应答%s", description.c_str());
 }
 
 void CMainFrame::SetStatusText(LPCTSTR pszText)
@@ -273,9 +347,12 @@ int CMainFrame::InitSmsModem()
     }
     KillTimer(TIMER_SMS_POLL);
     int nPort = (int)AfxGetApp()->GetProfileInt("MODEM", "PORT", 1);
+    m_bModemSetupLost = FALSE;
+    m_bPollFailureReported = FALSE;
     if (nPort == -1) {
         // A port opened before is let go, so that nothing goes out through it any more.
         m_Port.ClosePort();
+        m_modemInput.clear();
         SetStatusText("没有短信模块!");
         WriteLog(LOG_INFO, NULL, NULL, "没有短信模块!");
         return 0;
@@ -299,6 +376,7 @@ int CMainFrame::StartModem(int nPort)
         return -1;
     }
     m_Port.StartMonitoring();
+    m_modemInput.clear(); // what came on the port before
     BOOL bReady = ModemAnswersAte0() && ModemEntersTextMode();
     ShowProgress("", 0, 0);
     // A modem that failed keeps its port, open and monitored, but is not polled.
@@ -315,16 +393,21 @@ int CMainFrame::StartModem(int nPort)
 // The modem may still echo what it is sent, or wait for the end of a message begun before: the
 // first ATE0 may then go unanswered. Ctrl-Z ends such a message; the second ATE0 must answer,
 // at the latest with the second line that follows it (the first may be its own echo).
+// The wait after Ctrl-Z lets the answer to such a message come, and go with what is discarded.
 BOOL CMainFrame::ModemAnswersAte0()
 {
     CString strLine;
-    ClearModemInput();
+    DiscardModemInput();
     WriteModem("ATE0\r\n");
     if (ReadLineExpect(strLine, kOk, 100) != 0) {
+        if (IsExchangeCalledOff())
+            return FALSE;
         WriteModem(kEndMessage, 2);
         Delay(ModemWait(3000));
     }
-    ClearModemInput();
+    if (IsExchangeCalledOff())
+        return FALSE;
+    DiscardModemInput();
     WriteModem("ATE0\r\n");
     return ReadLineExpect(strLine, kOk, 100) == 0 || ReadLineExpect(strLine, kOk, 100) == 0;
 }
@@ -332,11 +415,28 @@ BOOL CMainFrame::ModemAnswersAte0()
 BOOL CMainFrame::ModemEntersTextMode()
 {
     ShowProgress("检测到短信模块! 正在初始化...", 1, 10);
-    WriteModem("AT+CMGF=1\r");
-    CString strLine;
-    BOOL bTextMode = ReadLineExpect(strLine, kOk, 200) == 0;
+    BOOL bTextMode = ModemTakesTextMode();
     ShowProgress(bTextMode ? "短信模块初始化完成" : "短信模块初始化失败!", 1, 0);
     return bTextMode;
+}
+
+BOOL CMainFrame::ModemTakesTextMode()
+{
+    if (IsExchangeCalledOff())
+        return FALSE;
+    WriteModem("AT+CMGF=1\r");
+    CString strLine;
+    return ReadLineExpect(strLine, kOk, 200) == 0;
+}
+
+// The start-up sequence again, without pop-up or message box, after a poll failed: the modem
+// may have restarted.
+BOOL CMainFrame::RestoreModemSetup()
+{
+    if (!ModemAnswersAte0() || !ModemTakesTextMode())
+        return FALSE;
+    m_bModemSetupLost = FALSE;
+    return TRUE;
 }
 
 // Failures are logged, shown in the status bar and told in a message box; the box is left out
@@ -387,22 +487,30 @@ int CMainFrame::SendSmsViaModem(const char* pszName, const char* pszPhone, const
 
 // One attempt, no retry. The text goes out after the "> " prompt, or after the prompt's wait
 // when none came; "+CMGS: " tells that the modem sent it, then "OK" follows the rest of that
-// line (the message reference), which the first test reads.
+// line (the message reference), which the first test reads. A refusal ends the send at once.
+// A close calls the send off, and nothing more is written, until the text has gone out: from
+// then on the modem is sending it, and its answer is waited for.
 BOOL CMainFrame::ModemTakesMessage(const char* pszPhone, const char* pszText)
 {
     CString strLine;
-    ClearModemInput();
+    DiscardModemInput();
     WriteModem("ATE0\r\n");
     if (ReadLineExpect(strLine, kOk, 1000) != 0) {
+        if (IsExchangeCalledOff())
+            return FALSE;
         WriteModem(kEndMessage, 2);
         Delay(ModemWait(1000));
     }
+    if (IsExchangeCalledOff())
+        return FALSE;
     CString strCommand = CString("AT+CMGS=") + pszPhone + "\r";
     CString strBody = CString(pszText) + "\x1A\r\n";
-    ClearModemInput();
+    DiscardModemInput();
     WriteModem(strCommand);
-    WaitForText(strLine, "> ", 1000);
+    if (WaitForText(strLine, "> ", 1000) == -3 || IsExchangeCalledOff())
+        return FALSE;
     WriteModem(strBody);
+    m_bCallOffAllowed = FALSE;
     if (WaitForText(strLine, "+CMGS: ", 5000) != 0)
         return FALSE;
     return ReadLineExpect(strLine, kOk, 10000) == 0 || ReadLineExpect(strLine, kOk, 1000) == 0;
@@ -446,28 +554,95 @@ int CMainFrame::PollSms()
     if (!m_Port.IsOpen() || IsExchangingWithModem())
         return 0;
     CExchangeScope exchange(this, EXCHANGE_POLL);
-    std::vector<SmsEntry> entries = ReadListing();
+    if (m_bModemSetupLost && !RestoreModemSetup())
+        return 0;
+    CSmsListing listing;
+    ListingEnd nEnd = ReadListing(listing);
     // A frame that closed meanwhile leaves every message in the modem for the next start.
     if (IsExchangeCalledOff())
         return 0;
+    if (nEnd != LISTING_COMPLETE)
+        ReportPollFailure(nEnd, listing.Refusal());
+    else if (m_bPollFailureReported)
+        ReportModemBack();
+    // What was read with bytes missing may hold one message's text spliced onto another's: the
+    // messages stay in the modem and come again with the next poll.
+    if (nEnd == LISTING_INPUT_LOST)
+        return 0;
     m_bCallOffAllowed = FALSE;
-    DispatchListing(entries);
-    DeleteMessages(entries);
+    DispatchListing(listing.Entries());
+    DeleteMessages(listing.Entries());
     return 0;
 }
 
 // The whole listing is read before any message is handled: handling may open message boxes,
-// and the modem would go on sending meanwhile, past what the port's buffer holds. A time-out
-// or an error line ends the listing; what was read whole until then is handled.
-std::vector<SmsEntry> CMainFrame::ReadListing()
+// and the modem would go on sending meanwhile. A time-out, an error line or the listing's
+// overall bound ends it; what was read whole until then is handled.
+CMainFrame::ListingEnd CMainFrame::ReadListing(CSmsListing& listing)
 {
-    ClearModemInput();
+    DiscardModemInput();
+    int nLossBefore = InputLossCount();
     WriteModem("AT+CMGL=\"ALL\"\r");
-    CSmsListing listing;
+    CReadBudget overall(kListingEmptyReads, kListingByteSteps);
     CString strLine;
-    while (ReadLine(strLine, 100) == 0 && listing.TakeLine((LPCTSTR)strLine) == CSmsListing::kMore) {
+    CSmsListing::Step nStep = CSmsListing::kMore;
+    int nLines = 0;
+    while (nStep == CSmsListing::kMore) {
+        CReadBudget budget(100 / 10);
+        if (ReadLineWithin(strLine, budget, &overall) != 0)
+            break;
+        ++nLines;
+        nStep = listing.TakeLine((LPCTSTR)strLine);
     }
-    return listing.Entries();
+    if (InputLossCount() != nLossBefore)
+        return LISTING_INPUT_LOST;
+    if (nStep == CSmsListing::kEnd)
+        return LISTING_COMPLETE;
+    if (nStep == CSmsListing::kRefused)
+        return LISTING_REFUSED;
+    if (overall.IsSpent())
+        return LISTING_ENDLESS;
+    return nLines == 0 ? LISTING_UNANSWERED : LISTING_CUT;
+}
+
+// The modem lists its messages again after a failure was told.
+void CMainFrame::ReportModemBack()
+{
+    m_bPollFailureReported = FALSE;
+    SetStatusText("短信模块就绪");
+    WriteLog(LOG_INFO, NULL, NULL, "短信模块就绪");
+}
+
+// Told once, in the log and the status bar, until a listing comes whole again; the start-up
+// sequence runs again before the next poll.
+void CMainFrame::ReportPollFailure(ListingEnd nEnd, const std::string& refusal)
+{
+    m_bModemSetupLost = TRUE;
+    if (m_bPollFailureReported)
+        return;
+    m_bPollFailureReported = TRUE;
+    std::string reason;
+    switch (nEnd) {
+    case LISTING_REFUSED:
+        reason = refusal;
+        break;
+    case LISTING_UNANSWERED:
+        reason = "短信模块没有应答";
+        break;
+    case LISTING_ENDLESS:
+        reason = "短信模块的应答没有结束";
+        break;
+    case LISTING_INPUT_LOST:
+        reason = "串口接收缓冲区溢出";
+        break;
+    default:
+        reason = "短信列表不完整";
+        break;
+    }
+    CString strText;
+    strText.Format("读取短信失败[%s]! 将重新初始化短信模块", reason.c_str());
+    WriteLog(LOG_FAILURE, NULL, NULL, "%s", (LPCTSTR)strText);
+    SetStatusText(strText);
 }
 
 void CMainFrame::DispatchListing(const std::vector<SmsEntry>& entries)
@@ -488,7 +663,7 @@ void CMainFrame::DeleteMessages(const std::vector<SmsEntry>& entries)
     for (const SmsEntry& entry : entries) {
         CString strCommand, strLine;
         strCommand.Format("AT+CMGD=%d\r", entry.index);
-        ClearModemInput();
+        DiscardModemInput();
         WriteModem(strCommand);
         ReadLineExpect(strLine, kOk, 100);
     }

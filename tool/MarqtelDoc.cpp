@@ -2,6 +2,7 @@
 
 #include "AppFolder.h"
 #include "DeviceListFile.h"
+#include "DeviceName.h"
 #include "Marqtel.h"
 
 #include <set>
@@ -112,6 +113,17 @@ POSITION CMarqtelDoc::FindDevice(const CString& strName) const
     for (POSITION pos = m_deviceList.GetHeadPosition(); pos != NULL;) {
         POSITION current = pos;
         if (m_deviceList.GetNext(pos).m_strName == strName)
+            return current;
+    }
+    return NULL;
+}
+
+POSITION CMarqtelDoc::FindOtherDeviceFile(const CString& strName, const CString& strOwnName) const
+{
+    for (POSITION pos = m_deviceList.GetHeadPosition(); pos != NULL;) {
+        POSITION current = pos;
+        const CString& name = m_deviceList.GetNext(pos).m_strName;
+        if (name != strOwnName && SameFileName((LPCTSTR)name, (LPCTSTR)strName))
             return current;
     }
     return NULL;

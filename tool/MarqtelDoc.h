@@ -18,6 +18,9 @@ public:
 
     // The first record of that name, or NULL.
     POSITION FindDevice(const CString& strName) const;
+    // The first record other than strOwnName's whose configuration file is strName's: its name
+    // is strName as the system compares file names. NULL when there is none.
+    POSITION FindOtherDeviceFile(const CString& strName, const CString& strOwnName) const;
 
 protected:
     CMarqtelDoc() : m_deviceList(10) {}

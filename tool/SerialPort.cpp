@@ -9,6 +9,14 @@ namespace {
 
 enum { kShutdownEvent = 0, kPortEvent = 1, kWriteEvent = 2 };
 
+// Port events that brought nothing, in a row, before the port's input is polled instead; the
+// intervals of that polling, in milliseconds: short while the line is busy (an answer follows
+// what was written), long once it has been quiet for a while.
+const int kEmptyWakeupsBeforePolling = 3;
+const DWORD kBusyPollInterval = 5;
+const DWORD kQuietPollInterval = 20;
+const DWORD kQuietAfter = 1000;
+
 HANDLE NewManualResetEvent()
 {
     return ::CreateEventA(NULL, TRUE, FALSE, NULL);
@@ -68,7 +76,8 @@ CSerialPort::CSerialPort()
       m_hEventArray(), m_ov(), m_CommTimeouts(), m_dcb(), m_pOwner(NULL), m_nPortNr(-1), m_szWriteBuffer(NULL),
       m_nWriteBufferSize(0), m_szReadBuffer(NULL), m_nReadBufferSize(0), m_dwCommEvents(0), m_hReadMutex(NULL),
       m_hWriteMutex(NULL), m_nWriteBufferLen(0), m_nReadBufferLen(0), m_pRxFlagChars(NULL), m_nRxFlagCount(0),
-      m_ovIo(), m_dwEventsFired(0), m_bEventWaitPending(FALSE), m_hOwnerWnd(NULL)
+      m_ovIo(), m_dwEventsFired(0), m_bEventWaitPending(FALSE), m_hOwnerWnd(NULL), m_bPollingInput(FALSE),
+      m_nEmptyWakeups(0), m_dwLastTraffic(0), m_nOverflows(0)
 {
     // Initialised once for the object's life: a port opened and closed many times never
     // re-initialises a section another thread might still hold.
@@ -209,6 +218,8 @@ BOOL CSerialPort::StartMonitoring()
         return FALSE;
     pThread->m_bAutoDelete = FALSE; // ClosePort waits for the thread and then deletes it
     m_Thread = pThread;
+    m_bPollingInput = FALSE; // each port is given the driver's event wait first
+    m_nEmptyWakeups = 0;
     m_bThreadAlive = TRUE;
     pThread->ResumeThread();
     TRACE("Thread started\n");
@@ -262,6 +273,14 @@ int CSerialPort::ReadFromPort(char* pBuffer, int n)
     return (int)nTaken;
 }
 
+int CSerialPort::GetReadOverflows()
+{
+    if (m_hReadMutex == NULL)
+        return m_nOverflows;
+    CMutexLock lock(m_hReadMutex);
+    return m_nOverflows;
+}
+
 void CSerialPort::ClearReadBuffer()
 {
     ASSERT(m_hComm != INVALID_HANDLE_VALUE);
@@ -311,10 +330,10 @@ UINT AFX_CDECL CSerialPort::CommThread(LPVOID pParam)
 void CSerialPort::MonitorPort()
 {
     while (IsOpen()) {
-        if (!m_bEventWaitPending && !StartEventWait())
-            continue;
-        switch (::WaitForMultipleObjects(3, m_hEventArray, FALSE, INFINITE) - WAIT_OBJECT_0) {
-        case kShutdownEvent:
+        if (!m_bPollingInput && !m_bEventWaitPending)
+            StartEventWait();
+        switch (::WaitForMultipleObjects(3, m_hEventArray, FALSE, m_bPollingInput ? PollInterval() : INFINITE)) {
+        case WAIT_OBJECT_0 + kShutdownEvent:
             if (m_bEventWaitPending) {
                 // Ends the pending wait, which writes into this object, before the object may go.
                 ::SetCommMask(m_hComm, 0);
@@ -322,11 +341,15 @@ void CSerialPort::MonitorPort()
                 m_bEventWaitPending = FALSE;
             }
             return;
-        case kPortEvent:
+        case WAIT_OBJECT_0 + kPortEvent:
             OnPortEvent();
             break;
-        case kWriteEvent:
+        case WAIT_OBJECT_0 + kWriteEvent:
             WriteChars();
+            m_dwLastTraffic = ::GetTickCount();
+            break;
+        case WAIT_TIMEOUT:
+            PollInput();
             break;
         default:
             ProcessErrorMessage("WaitForMultipleObjects()");
@@ -335,32 +358,24 @@ void CSerialPort::MonitorPort()
     }
 }
 
-// Starts the wait for the next port event. FALSE when it completed at once with nothing to read,
-// so that a new wait starts right away.
-BOOL CSerialPort::StartEventWait()
+// Starts the wait for the next port event; a wait that completes at once is handled like one
+// that completes later, through the port event.
+void CSerialPort::StartEventWait()
 {
     m_dwEventsFired = 0;
     if (::WaitCommEvent(m_hComm, &m_dwEventsFired, &m_ov)) {
-        DWORD dwErrors = 0;
-        COMSTAT comstat = {};
-        ::ClearCommError(m_hComm, &dwErrors, &comstat);
-        if (comstat.cbInQue == 0)
-            return FALSE;
-        ::SetEvent(m_ov.hEvent); // handled below like any other port event, after a shutdown request
-        return TRUE;
+        ::SetEvent(m_ov.hEvent);
+        return;
     }
     DWORD dwError = ::GetLastError();
     if (dwError == ERROR_IO_PENDING) {
         m_bEventWaitPending = TRUE;
-        return TRUE;
+        return;
     }
+    // No wait can start on this port: its input queue is looked at instead.
     if (dwError != ERROR_INVALID_PARAMETER)
         ProcessErrorMessage("WaitCommEvent()");
-    // No wait could start: look at the input queue again shortly, so that bytes are not left
-    // waiting for an event that will never come.
-    ::WaitForSingleObject(m_hShutdownEvent, 100);
-    ::SetEvent(m_ov.hEvent);
-    return TRUE;
+    StartPollingInput();
 }
 
 void CSerialPort::OnPortEvent()
@@ -385,16 +400,41 @@ void CSerialPort::OnPortEvent()
     for (const auto& entry : kEventMessages)
         if (dwRaised & entry.dwEvent)
             SendToOwner(entry.message, 0);
-    if (dwMask & EV_RXCHAR)
-        ReceiveChars();
+    int nReceived = (dwMask & EV_RXCHAR) ? ReceiveChars() : 0;
+    // A wait that keeps ending with neither an event nor a byte is no wait at all: where the
+    // driver cannot watch the line (a pseudo-terminal under Wine ends every wait at once),
+    // waiting again would only spin.
+    if (m_dwEventsFired != 0 || nReceived > 0) {
+        m_nEmptyWakeups = 0;
+    } else if (++m_nEmptyWakeups >= kEmptyWakeupsBeforePolling) {
+        TRACE("WARNING:  WaitCommEvent() ends without an event on port %d: its input is polled\n", m_nPortNr);
+        StartPollingInput();
+    }
 }
 
-void CSerialPort::ReceiveChars()
+void CSerialPort::StartPollingInput()
 {
-    for (;;) {
+    m_bPollingInput = TRUE;
+    m_dwLastTraffic = ::GetTickCount();
+}
+
+DWORD CSerialPort::PollInterval() const
+{
+    return ::GetTickCount() - m_dwLastTraffic < kQuietAfter ? kBusyPollInterval : kQuietPollInterval;
+}
+
+void CSerialPort::PollInput()
+{
+    if (ReceiveChars() > 0)
+        m_dwLastTraffic = ::GetTickCount();
+}
+
+int CSerialPort::ReceiveChars()
+{
+    for (int nReceived = 0;; ++nReceived) {
         BYTE byte = 0;
         if (!ReadOneByte(byte))
-            return;
+            return nReceived;
         StoreReceivedByte(byte);
         if (m_dwCommEvents & EV_RXCHAR)
             SendToOwner(WM_SERIAL_RXCHAR, byte);
@@ -439,6 +479,7 @@ void CSerialPort::StoreReceivedByte(BYTE byte)
         m_szReadBuffer[m_nReadBufferLen++] = (char)byte;
         if (m_nReadBufferLen == m_nReadBufferSize) {
             m_nReadBufferLen = 0; // the owner did not keep up: the buffered bytes are dropped
+            ++m_nOverflows;
             bFull = TRUE;
         }
     }

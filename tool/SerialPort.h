@@ -34,6 +34,9 @@ public:
     // Takes up to n bytes from the front of the read buffer; 0 when it is empty.
     int ReadFromPort(char* pBuffer, int n);
     void ClearReadBuffer();
+    // How many times the read buffer was full and its bytes were dropped since the object was
+    // made: a reader that sees the count change while it reads knows that it missed bytes.
+    int GetReadOverflows();
 
     BOOL IsOpen() const { return m_hComm != INVALID_HANDLE_VALUE; }
     virtual void ClosePort();
@@ -52,9 +55,13 @@ protected:
 private:
     static UINT AFX_CDECL CommThread(LPVOID pParam);
     void MonitorPort();
-    BOOL StartEventWait();
+    void StartEventWait();
     void OnPortEvent();
-    void ReceiveChars();
+    void StartPollingInput();
+    DWORD PollInterval() const;
+    void PollInput();
+    // Moves what the driver holds into the read buffer; the number of bytes moved.
+    int ReceiveChars();
     BOOL ReadOneByte(BYTE& byte);
     void StoreReceivedByte(BYTE byte);
     void WriteChars();
@@ -93,6 +100,12 @@ private:
     DWORD m_dwEventsFired; // filled in by the port-event wait
     BOOL m_bEventWaitPending;
     HWND m_hOwnerWnd;
+    // Where the driver's event wait ends at once without an event, the thread looks at the
+    // input queue at intervals instead.
+    BOOL m_bPollingInput;
+    int m_nEmptyWakeups;    // port events in a row that brought nothing
+    DWORD m_dwLastTraffic;  // tick count of the last byte received or written
+    int m_nOverflows;       // guarded by the read mutex
 
     CSerialPort(const CSerialPort&) = delete;
     CSerialPort& operator=(const CSerialPort&) = delete;

@@ -1,5 +1,7 @@
 #include "SmsListing.h"
 
+#include "AtLine.h"
+
 #include <climits>
 
 namespace {
@@ -111,6 +113,10 @@ CSmsListing::Step CSmsListing::TakeLine(const std::string& line)
     }
     if (line == "OK\r\n")
         return kEnd;
+    if (IsErrorAnswer(line)) {
+        m_refusal = FirstLine(line);
+        return kRefused;
+    }
     if (IsHeader(line))
         TakeHeader(line);
     return kMore;

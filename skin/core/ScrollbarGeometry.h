@@ -19,11 +19,12 @@ struct TScrollThumb {
     int Start = 0;
     int End = 0;
     bool Shown = false;
-    int Length() const { return End - Start; }
+    // Counted wide: the bounds of a thumb the system reports may lie anywhere.
+    int Length() const;
 };
 
-// value * numerator / denominator rounded to the nearest, halves away from zero; 0 for a
-// denominator of 0 (where the system call gives -1).
+// value * numerator / denominator rounded to the nearest, halves away from zero, held to the
+// range of an int; 0 for a denominator of 0 (where the system call gives -1).
 int MulDivRounded(int value, int numerator, int denominator);
 
 // The thumb kept inside the track from `arrow` to `length - arrow`, its length kept where it

@@ -15,6 +15,9 @@ int KeptFrameCount(int frameCount);
 bool IsTitleButtonSection(const std::string& section);
 // A title button of action -1 is a decoration, kept only when its visibility says 0.
 bool KeepsTitleButton(int action, int visibility);
+// The title buttons kept, in the order of the description: more than a title bar can show.
+// The sections past them are ignored, so that a description of thousands costs no more.
+constexpr int MaxTitleButtons = 16;
 
 // The frame count of a title button: as read when given, else worked out from its strip (3 for
 // a strip up to 3.8 times as wide as high, 6 for a wider strip, no strip, or a negative

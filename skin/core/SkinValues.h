@@ -22,3 +22,10 @@ bool ColourFromChannels(int red, int green, int blue, TColor& colour);
 // The package entry an image value names: the text after its last "\" or ":", when it ends in
 // ".bmp" in lower case; empty (no image) for any other value.
 std::string ImageEntryName(const std::string& value);
+
+// The largest picture a skin may hold, in either direction: far above any real skin's, small
+// enough that the copies the painters make of it fit in memory. A larger one is no picture.
+constexpr int MaxSkinPictureSide = 4096;
+inline bool IsSkinPictureSize(int width, int height) {
+    return width <= MaxSkinPictureSide && height <= MaxSkinPictureSide;
+}

@@ -30,6 +30,7 @@ void TQuickIni::LoadFromStream(TMemoryStream* stream) {
 void TQuickIni::LoadFromText(const std::string& text) {
     FLines.clear();
     FSections.clear();
+    FSectionLines.clear();
     std::size_t i = 0;
     const std::size_t n = text.size();
     while (i < n && text[i] != '\0') {
@@ -45,14 +46,15 @@ void TQuickIni::AddLine(const std::string& raw) {
     const std::string line = Trim(raw);
     if (line.empty() || line[0] == ';') return;
     FLines.push_back(line);
-    if (IsHeader(line)) FSections.push_back({line, static_cast<int>(FLines.size()) - 1});
+    if (!IsHeader(line)) return;
+    const int index = static_cast<int>(FLines.size()) - 1;
+    FSections.push_back({line, index});
+    FSectionLines.emplace(LowerCase(line), index);  // a later header of the same name is not found
 }
 
 int TQuickIni::SectionIndex(const std::string& name) const {
-    const std::string header = "[" + name + "]";
-    for (const TSection& section : FSections)
-        if (SameText(section.Header, header)) return section.Line;
-    return -1;
+    const auto found = FSectionLines.find(LowerCase("[" + name + "]"));
+    return found == FSectionLines.end() ? -1 : found->second;
 }
 
 void TQuickIni::ReadSections(TStrings& list) const {

@@ -1,9 +1,11 @@
 #pragma once
 // The skin description's ini text, parsed once into its kept lines: blank lines and lines that
 // begin with ";" are dropped, every other line is kept trimmed, and a kept line in brackets is a
-// section header. Lookups scan one section; nothing is ever reported, a key that cannot be read
-// gives the default.
+// section header. The headers are indexed as they are read, so that finding a section costs the
+// same in a description of thousands; a key lookup scans its one section. Nothing is ever
+// reported, a key that cannot be read gives the default.
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 class TMemoryStream;
@@ -36,4 +38,6 @@ private:
 
     std::vector<std::string> FLines;
     std::vector<TSection> FSections;
+    // The line of the first header of each lower-cased "[name]".
+    std::unordered_map<std::string, int> FSectionLines;
 };

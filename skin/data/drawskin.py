@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
-"""Draws the console's own skin: every bitmap, the description (sablink.ini) and the colour plan
-(COLOURS.md) beside this script. The build packs the bitmaps and the ini into the package; run
+"""Draws the colour-plan skin, the tests' skin: every bitmap, the description (sablink.ini) and
+the colour plan (COLOURS.md) beside this script. The build packs the bitmaps and the ini into the package; run
 this again after changing the tables below and commit what it writes.
 
 Every pixel tells what was drawn: red is 4 x the image's number, green 10 x the frame number
@@ -279,10 +279,12 @@ def section_of(file):
 
 def write_plan():
     out = []
-    out.append('# The console\'s own skin: colour plan')
+    out.append('# The colour-plan skin: the tests\' skin')
     out.append('')
     out.append('The bitmaps and sablink.ini in this folder are drawn by drawskin.py; the build packs them')
-    out.append('into the skin package. Every pixel says which image, frame and zone it comes from:')
+    out.append('into the skin package that the pixel tests load. The console ships with another skin,')
+    out.append('Slate (slate/, its looks in slate/LOOKS.md). Every pixel here says which image, frame and')
+    out.append('zone it comes from:')
     out.append('')
     out.append('- red = 4 x image number (the table below); no image pixel has red 255;')
     out.append('- green = 10 x frame number, frames counted from 1;')
@@ -351,7 +353,7 @@ def write_plan():
 
 
 VARIANT_NOTES = [
-    ('sablink.skn', 'this folder packed: the skin the console carries'),
+    ('sablink.skn', 'this folder packed: the tests\' skin (slate.skn beside it is the one the console carries)'),
     ('shortmarks.skn', 'good; check4.bmp and radio4.bmp as check and radio marks, frame counts left to the loader (4 each)'),
     ('empty.skn', 'unpacked length 0: no header, so an older skin'),
     ('oldmagic.skn', 'magic 19000: an older skin'),

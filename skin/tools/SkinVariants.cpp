@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <string>
 
 #include "SkinFolder.h"
 #include "SkinPackage.h"
@@ -139,6 +140,82 @@ TBytes ZeroFrames(std::vector<TSkinEntry> entries) {
     return Pack(entries);
 }
 
+std::int32_t Int32At(const TBytes& bytes, std::size_t at) {
+    return static_cast<std::int32_t>(static_cast<std::uint32_t>(bytes[at]) | static_cast<std::uint32_t>(bytes[at + 1]) << 8 |
+                                     static_cast<std::uint32_t>(bytes[at + 2]) << 16 |
+                                     static_cast<std::uint32_t>(bytes[at + 3]) << 24);
+}
+
+// The unpacked package with one of its 32-bit fields changed: the names' length (at 4) or the
+// size of entry i (at 16 + names' length + 4 i).
+TBytes WithField(TBytes image, std::size_t at, std::int32_t value) {
+    SetInt32(image, at, value);
+    return PackPackage(image);
+}
+
+std::size_t SizeField(const TBytes& image, int entry) {
+    return 16 + static_cast<std::size_t>(Int32At(image, 4)) + 4 * static_cast<std::size_t>(entry);
+}
+
+// Three entry sizes whose 32-bit sum wraps to 0: offsets added up in 32 bits would point back
+// into the first entries.
+TBytes WrappingSizes(const std::vector<TSkinEntry>& entries) {
+    TBytes image = BuildPackageImage(entries);
+    SetInt32(image, SizeField(image, 0), 0x7FFFFFFF);
+    SetInt32(image, SizeField(image, 1), 0x7FFFFFFF);
+    SetInt32(image, SizeField(image, 2), 2);
+    return PackPackage(image);
+}
+
+// As many entries as a package takes: the skin's own, then small ones nobody asks for.
+TBytes ThousandEntries(std::vector<TSkinEntry> entries) {
+    for (int i = 0; entries.size() < 1000; ++i) {
+        char name[32];
+        std::snprintf(name, sizeof name, "pad%04d.txt", i);
+        entries.push_back({name, {'p', 'a', 'd'}});
+    }
+    return Pack(entries);
+}
+
+// A 1-bit bitmap file of the size, every pixel 0.
+TBytes OneBitBitmap(int width, int height) {
+    const std::size_t rowSize = ((static_cast<std::size_t>(width) + 31) / 32) * 4;
+    const std::size_t pixels = rowSize * static_cast<std::size_t>(height);
+    const std::int32_t offset = 14 + 40 + 8;
+    TBytes file = {'B', 'M'};
+    AppendInt32(file, static_cast<std::int32_t>(offset + pixels));
+    AppendInt32(file, 0);
+    AppendInt32(file, offset);
+    AppendInt32(file, 40);
+    AppendInt32(file, width);
+    AppendInt32(file, height);
+    AppendInt32(file, 1 << 16 | 1);  // planes 1, 1 bit
+    for (int i = 0; i < 6; ++i) AppendInt32(file, 0);
+    AppendInt32(file, 0);         // black
+    AppendInt32(file, 0xFFFFFF);  // white
+    file.resize(file.size() + pixels, 0);
+    return file;
+}
+
+// Pictures at and past the largest size a skin may hold: the push-button strip at 4096 x 4096,
+// the title bar 4097 wide, the check marks 4097 high.
+TBytes BigPictures(std::vector<TSkinEntry> entries) {
+    Entry(entries, "buttons.bmp").Bytes = OneBitBitmap(4096, 4096);
+    Entry(entries, "top.bmp").Bytes = OneBitBitmap(4097, 52);
+    Entry(entries, "check.bmp").Bytes = OneBitBitmap(16, 4097);
+    return Pack(entries);
+}
+
+// 20,000 more title buttons after the skin's own, each shown and with a picture.
+TBytes ManySections(std::vector<TSkinEntry> entries) {
+    std::string ini = Text(Description(entries).Bytes);
+    for (int i = 0; i < 20000; ++i)
+        ini += "[Button" + std::to_string(1000 + i) + "]\r\nAction=13\r\nAlign=0\r\nXcoord=" + std::to_string(i % 400) +
+               "\r\nYcoord=5\r\nVisibility=0\r\nframe=4\r\nButtonImage=btnclose.bmp\r\n";
+    Description(entries).Bytes = Bytes(ini);
+    return Pack(entries);
+}
+
 void WriteVariants(const std::string& skinFolder, const std::filesystem::path& out) {
     const std::vector<TSkinEntry> entries = ReadSkinFolder(skinFolder);
     const TBytes package = Pack(entries);
@@ -156,6 +233,18 @@ void WriteVariants(const std::string& skinFolder, const std::filesystem::path& o
     Write(out, "badbitmap.skn", BadBitmaps(entries));
     Write(out, "zeroframes.skn", ZeroFrames(entries));
     Write(out, "noini.skn", Pack(std::vector<TSkinEntry>(entries.begin() + 1, entries.end())));
+
+    TBytes negative = package;
+    SetInt32(negative, 0, -16);
+    Write(out, "negativelength.skn", negative);
+    const TBytes image = BuildPackageImage(entries);
+    Write(out, "negativenames.skn", WithField(image, 4, -8));
+    Write(out, "longnames.skn", WithField(image, 4, static_cast<std::int32_t>(image.size())));
+    Write(out, "negativesize.skn", WithField(image, SizeField(image, 0), -1));
+    Write(out, "wrappingsizes.skn", WrappingSizes(entries));
+    Write(out, "thousandentries.skn", ThousandEntries(entries));
+    Write(out, "bigpictures.skn", BigPictures(entries));
+    Write(out, "manysections.skn", ManySections(entries));
 }
 
 }  // namespace

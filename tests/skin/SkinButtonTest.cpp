@@ -91,6 +91,17 @@ Skin* Attach(TSkinControl* made, TForm& form) {
 
 int Count(TBitmap& bitmap, TRgb colour) { return CountColour(bitmap, TRect{0, 0, bitmap.Width(), bitmap.Height()}, colour); }
 
+// Pixels of text in the system's dark caption colour, smoothed or not.
+int DarkPixels(TBitmap& bitmap) {
+    int count = 0;
+    for (int y = 0; y < bitmap.Height(); ++y)
+        for (int x = 0; x < bitmap.Width(); ++x) {
+            const TRgb p = RgbAt(bitmap, x, y);
+            if (p != Untouched && p.R < 100 && p.G < 100 && p.B < 100) ++count;
+        }
+    return count;
+}
+
 TEST_F(SkinButtons, APushButtonShowsTheFrameAndTextColourOfItsLookWithDisabledWinningOverAll) {
     const auto form = ShowForm();
     auto* button = PlaceControl<TButton>(*form);
@@ -365,4 +376,47 @@ TEST_F(SkinButtons, ACheckBoxOfARawDialogKeepsTheSystemTextAndGetsOnlyTheSkinned
     DestroyWindow(box);
 }
 
+// A skin without the pictures of buttons and marks leaves the controls to their own drawing,
+// captions and all, from their first paint on, rather than to a picture that is not there.
+TEST_F(SkinButtons, WithoutTheirPicturesButtonsAndMarksAreDrawnThePlainWayWithTheirCaptions) {
+    const TSkinForm own = ReadSkinForm(EditedSkinPackage([](std::string& ini) {
+        for (const char* key : {"Bitmap", "CheckButton", "RadioButton"}) SetIniKey(ini, "Buttons", key, "");
+    }), "Active = False");
+    ASSERT_TRUE(own->Objects.Button->Image.Empty());
+    const auto form = ShowForm();
+    auto* button = PlaceControl<TButton>(*form, 10, 10, 100, 30);
+    button->SetCaption("确定");
+    auto* check = PlaceControl<TCheckBox>(*form, 10, 50, 100, 20);
+    check->SetCaption("选中");
+    auto* radio = PlaceControl<TRadioButton>(*form, 10, 80, 100, 20);
+    radio->SetCaption("单选");
+    const std::pair<TWinControl*, TSkinControl*> skinned[] = {
+        {button, NewSkinButton(button)}, {check, NewSkinCheckBox(check)}, {radio, NewSkinRadioButton(radio)}};
+    for (const auto& [control, skin] : skinned) {
+        SCOPED_TRACE(control->ClassName());
+        skin->AttachControl(SkinOf(form->Handle()), own.Skin, SharedCanvas(*form), false);
+        const auto picture = PaintWindow(control->Handle());
+        const int all = picture->Width() * picture->Height();
+        EXPECT_LT(Count(*picture, Untouched), all / 2) << "drawn";
+        EXPECT_GT(DarkPixels(*picture), 10) << "with its caption";
+    }
+}
+
 }  // namespace
+
+TEST_F(SkinButtons, APressWhoseHandlerRaisesLeavesTheButtonDrawing) {
+    const auto form = ShowForm();
+    auto* button = PlaceControl<TButton>(*form, 10, 50);
+    Attach<TSkinButton>(NewSkinButton(button), *form);
+    button->OnMouseDown = [](TObject*, TMouseButton, TShiftState, int, int) { throw std::runtime_error("press failed"); };
+    ReportedErrors().clear();
+    SendMessageA(button->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    EXPECT_EQ(ReportedErrors(), std::vector<std::string>{"press failed"});
+    EXPECT_TRUE(IsWindowVisible(button->Handle())) << "its drawing is held no more";
+    button->OnMouseDown = nullptr;
+    SendMessageA(button->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    RedrawWindow(form->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    const auto picture = PaintWindow(button->Handle());
+    EXPECT_GT(Count(*picture, Plan(PushButtonImage, 1, 4)) + Count(*picture, Plan(PushButtonImage, 5, 4)), 0)
+        << "and it paints its skin";
+}

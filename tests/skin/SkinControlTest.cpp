@@ -26,6 +26,23 @@ public:
     void PaintSkin(HDC, const TRect&) override { ++Paints; }
 };
 
+// A skin that paints WM_PAINT itself and cannot make its bitmap, as when the system has none
+// left.
+class TFailingSkin : public TSkinControl {
+public:
+    using TSkinControl::TSkinControl;
+    int Paints = 0;
+    bool BeforeMessage(TMessage& message) override {
+        if (message.Msg != WM_PAINT) return TSkinControl::BeforeMessage(message);
+        PaintFromWmPaint(message);
+        return false;
+    }
+    void PaintSkin(HDC, const TRect&) override {
+        ++Paints;
+        throw EOSError("Cannot create a bitmap of 63 x 25");
+    }
+};
+
 // A button that counts what its own procedure gets.
 class TCountingButton : public TButton {
 public:
@@ -100,6 +117,24 @@ TEST_F(SkinControlBase, TheSkinAnswersItsQueryAndLetsEverythingElseThroughOnce) 
     EXPECT_EQ(SendMessageA(button->Handle(), WM_SKINQUERY, 0, 0), 0);
     EXPECT_EQ(button->Seen[WM_SKINQUERY], 1);
     EXPECT_EQ(SkinOf(form->Handle())->FindControlByHandle(button->Handle()), nullptr) << "it left its window's list";
+}
+
+// A paint that fails is dropped: the application is not told (it would show a box for every
+// paint), and the paint is ended, its DC given back.
+TEST_F(SkinControlBase, APaintThatFailsIsDroppedQuietly) {
+    const auto form = ShowForm();
+    auto* button = PlaceControl<TCountingButton>(*form);
+    PumpMessages(30);
+    auto* skin = new TFailingSkin(button);
+    skin->AttachControl(SkinOf(form->Handle()), TestSkin(), SharedCanvas(*form), false);
+    const std::size_t reported = ReportedErrors().size();
+    RedrawWindow(button->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    PumpMessages(50);
+    EXPECT_EQ(skin->Paints, 1);
+    EXPECT_EQ(ReportedErrors().size(), reported);
+    SendMessageA(button->Handle(), WM_APP + 3, 0, 0);
+    EXPECT_EQ(button->Seen[WM_APP + 3], 1) << "the skin goes on";
+    delete skin;
 }
 
 TEST_F(SkinControlBase, SwitchedOffTheControlPaintsAloneAndSwitchedOnTheSkinRepaintsAtOnce) {

@@ -1,6 +1,6 @@
 #pragma once
 // Skin data components read from form descriptions, as a program's form carries them: packages
-// of the console's skin (as the build packed it, or its source folder with the description
+// of the colour-plan skin (as the build packed it, or its source folder with the description
 // edited), forms holding them, and the older-skin box answered while a form is read.
 #include <functional>
 #include <memory>
@@ -11,7 +11,7 @@
 #include "core/SkinTestFiles.h"
 
 TBytes FileBytes(const std::string& path);
-// The console's skin folder packed, its description changed by the edit first.
+// The colour-plan skin's folder packed, its description changed by the edit first.
 TBytes EditedSkinPackage(const std::function<void(std::string& ini)>& edit);
 // Sets the key of the section (adding the section when there is none); an empty value removes
 // the key. Letter case of section and key names aside.

@@ -8,6 +8,7 @@
 
 #include "GuiTestSupport.h"
 #include "SkinDataSupport.h"
+#include "SkinObjectRules.h"
 #include "WinSkinDlg.h"
 #include "components/PropertyAccess.h"
 #include "components/SysUtils.h"
@@ -269,7 +270,9 @@ TEST_F(SkinData, DamagedPackagesNeverStopTheForm) {
         {"empty.skn", false, 1},       {"oldmagic.skn", false, 1},  {"hugelength.skn", false, 0},
         {"truncated.skn", true, 0},    {"badindex.skn", false, 0},  {"manyentries.skn", false, 0},
         {"badbitmap.skn", true, 0},    {"zeroframes.skn", true, 0}, {"noini.skn", true, 0},
-        {"shortmarks.skn", true, 0},
+        {"shortmarks.skn", true, 0},   {"negativelength.skn", false, 0}, {"negativenames.skn", false, 0},
+        {"longnames.skn", false, 0},   {"negativesize.skn", false, 0},   {"wrappingsizes.skn", false, 0},
+        {"thousandentries.skn", true, 0}, {"bigpictures.skn", true, 0},   {"manysections.skn", true, 0},
     };
     for (const auto& v : variants) {
         SCOPED_TRACE(v.File);
@@ -295,6 +298,37 @@ TEST_F(SkinData, DamagedBitmapEntriesAreEmptyPictures) {
     EXPECT_EQ(button.RadioButtonFrame, 8) << "as the description says";
     EXPECT_EQ(button.Trans, 1);
     EXPECT_FALSE(form->Objects.MenuItem->Image.Empty()) << "the other pictures are read";
+}
+
+// A picture past the largest a skin may hold is no picture, known before its pixels take memory;
+// one as large as that is taken.
+TEST_F(SkinData, PicturesPastTheLargestSizeAreEmpty) {
+    const TSkinForm form = ReadSkinForm(FileBytes(SkinVariantPath("bigpictures.skn")));
+    ASSERT_FALSE(form->SkinEmpty());
+    const TSkinObjects& o = form->Objects;
+    EXPECT_EQ(o.Button->Image.Width(), 4096);
+    EXPECT_EQ(o.Button->Image.Height(), 4096);
+    EXPECT_TRUE(o.Borders[TSkinObjects::bTop]->Image.Empty()) << "4097 wide";
+    EXPECT_TRUE(o.Button->CheckButton.Empty()) << "4097 high";
+    EXPECT_FALSE(o.Borders[TSkinObjects::bLeft]->Image.Empty()) << "the other pictures are read";
+}
+
+// Of thousands of title-button sections the first few are kept, the skin's own among them; the
+// rest are not read.
+TEST_F(SkinData, TitleButtonsPastTheFewATitleBarShowsAreIgnored) {
+    const TSkinForm form = ReadSkinForm(FileBytes(SkinVariantPath("manysections.skn")));
+    ASSERT_FALSE(form->SkinEmpty());
+    const auto& buttons = form->Objects.TitleButtons;
+    ASSERT_EQ(buttons.size(), static_cast<std::size_t>(MaxTitleButtons) + 3) << "and the three MDI buttons";
+    EXPECT_EQ(buttons.front()->Name, "BUTTON1");
+    const auto kept = buttons.begin() + MaxTitleButtons;
+    const auto added = std::find_if(buttons.begin(), kept, [](const auto& b) { return b->Name == "BUTTON1000"; });
+    ASSERT_NE(added, kept);
+    for (auto b = added; b != kept; ++b) {
+        EXPECT_EQ((*b)->Name, "BUTTON" + std::to_string(1000 + (b - added)));
+        EXPECT_FALSE((*b)->Image.Empty());
+    }
+    EXPECT_EQ((*kept)->Name, "MDICONTROLS");
 }
 
 TEST_F(SkinData, FrameCountsBelowOneFromTheDescriptionCountAsOne) {
@@ -340,21 +374,24 @@ TEST_F(SkinData, APackageWithoutDescriptionIsASkinOfDefaults) {
     EXPECT_EQ(form->Objects.Toolbar->Image.Height(), 40);
 }
 
-// A stored size beyond the stored bytes is a damaged form description: it is reported with its
-// line, and nothing is allocated for what is not there.
-TEST_F(SkinData, ASkinStreamShorterThanItsSizeIsAFaultOfTheDescription) {
+// Stored bytes that do not hold the size they begin with, or no whole size at all, are no skin,
+// as a size of 0 is: the form is read on to its end, unskinned, and nothing is allocated for
+// what is not there.
+TEST_F(SkinData, ASkinStreamShorterThanItsSizeIsRefusedAndTheFormReadOn) {
     PrepareApplication();
-    TForm form(nullptr);
-    try {
-        form.ReadFormText("TForm F {\n  TSkinData S {\n    SkinStream = < FFFFFF7F 0102 >\n  }\n}\n", "F");
-        FAIL() << "no error";
-    } catch (const EReadError& e) {
-        EXPECT_NE(e.Message().find("F(3)"), std::string::npos) << e.Message();
-        EXPECT_NE(e.Message().find("Stream read error"), std::string::npos) << e.Message();
+    for (const char* stored : {"FFFFFF7F 0102", "05000000 01020304", "0102"}) {
+        SCOPED_TRACE(stored);
+        TForm form(nullptr);
+        ASSERT_NO_THROW(form.ReadFormText(std::string("TForm F {\n  TSkinData S {\n    Active = True\n    SkinStream = < ") +
+                                              stored + " >\n    Skin3rd = nil\n  }\n}\n",
+                                          "F"));
+        auto* skin = dynamic_cast<TSkinData*>(form.FindComponent("S"));
+        ASSERT_NE(skin, nullptr);
+        EXPECT_TRUE(skin->SkinEmpty());
+        EXPECT_FALSE(skin->Active());
+        EXPECT_EQ(skin->SkinStream().Size(), 0);
+        EXPECT_EQ(skin->Skin3rd()->Count(), 0) << "the properties after it are read";
     }
-    TForm other(nullptr);
-    other.ReadFormText("TForm F {\n  TSkinData S {\n    Skin3rd = nil\n  }\n}\n", "F");
-    EXPECT_EQ(dynamic_cast<TSkinData*>(other.FindComponent("S"))->Skin3rd()->Count(), 0);
 }
 
 // The application's small icon on magenta, for title bars of windows without their own.

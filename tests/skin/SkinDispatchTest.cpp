@@ -2,12 +2,18 @@
 // control on one form, the skin data's lines for other libraries' classes and its switches,
 // the disable tag, the application's own choice, and the child windows no component made.
 #include <map>
+#include <set>
 
+#include "GuardedHeap.h"
 #include "GuiTestSupport.h"
 #include "SkinControl.h"
 #include "SkinControlFactory.h"
 #include "SkinControlSupport.h"
+#include "SkinBitButton.h"
 #include "SkinMessages.h"
+#include "DataSkinObject.h"
+#include "components/TMainMenu.h"
+#include "components/TMenuItem.h"
 #include "components/TButton.h"
 #include "components/TClassInfo.h"
 #include "components/TCustomCheckBox.h"
@@ -29,20 +35,38 @@
 
 namespace {
 
-// The skins asked for, by the control they were asked for (the first request counts).
+// The skins asked for, by the control they were asked for (the first request counts), and how
+// many times each control was asked for.
 struct TRequests {
-    std::map<TComponent*, std::pair<std::string, int>> First;
+    std::map<TComponent*, TSkinRequest> First;
+    std::map<TComponent*, int> Count;
     std::vector<TComponent*> Order;
 
+    void Note(const TSkinRequest& request) {
+        if (First.emplace(request.Owner, request).second) Order.push_back(request.Owner);
+        ++Count[request.Owner];
+    }
     std::string ClassOf(TComponent* owner) const {
         const auto found = First.find(owner);
-        return found == First.end() ? "(none)" : found->second.first;
+        return found == First.end() ? "(none)" : found->second.SkinClass;
     }
-    int ModeOf(TComponent* owner) const { return First.at(owner).second; }
+    int ModeOf(TComponent* owner) const { return First.at(owner).Mode; }
+    TSkinAttachWay AttachOf(TComponent* owner) const { return First.at(owner).Attach; }
     std::size_t Place(TComponent* owner) const {
         return static_cast<std::size_t>(std::find(Order.begin(), Order.end(), owner) - Order.begin());
     }
 };
+
+const char* AttachName(TSkinAttachWay attach) {
+    switch (attach) {
+    case TSkinAttachWay::Control: return "flag 0";
+    case TSkinAttachWay::ControlInSkinColour: return "flag 1";
+    case TSkinAttachWay::Scrollbars: return "scroll bars";
+    case TSkinAttachWay::Handle: return "by handle";
+    case TSkinAttachWay::Own: return "its own";
+    }
+    return "?";
+}
 
 // Listens to the dispatch and gives the shared skin data back as it was.
 class SkinDispatch : public SkinWindowTest {
@@ -53,9 +77,7 @@ protected:
         SkinWindowTest::SetUp();
         FControls = TestSkin()->SkinControls();
         FLines = TestSkin()->Skin3rd()->Text();
-        SkinRequestProbe = [this](const std::string& skinClass, TComponent* owner, int mode) {
-            if (Requests.First.emplace(owner, std::make_pair(skinClass, mode)).second) Requests.Order.push_back(owner);
-        };
+        SkinRequestProbe = [this](const TSkinRequest& request) { Requests.Note(request); };
     }
     void TearDown() override {
         SkinRequestProbe = nullptr;
@@ -64,12 +86,21 @@ protected:
         TestSkin()->OnSkinControl = nullptr;
         SkinWindowTest::TearDown();
     }
+public:
     void Switch(TSkinControlType type, bool on) {
         const TSkinControlTypes all = TestSkin()->SkinControls();
         TestSkin()->SetSkinControls(on ? all | SkinControlBit(type) : all & ~SkinControlBit(type));
     }
+    // A form set up by the caller, shown and skinned, with the requests of its dispatch alone.
+    std::unique_ptr<TForm> Dispatched(const std::function<void(TForm&)>& setUp) {
+        Requests = TRequests();
+        return ShowForm([&](TForm& f) {
+            f.SetBounds(0, 0, 700, 500);
+            setUp(f);
+        });
+    }
 
-private:
+protected:
     TSkinControlTypes FControls = 0;
     std::string FLines;
 };
@@ -124,6 +155,45 @@ public:
     using TGraphicControl::TGraphicControl;
 };
 
+// A control of another library that the dispatch knows by its class name alone: a control of
+// the base class reporting that name (and the base's properties), its window with the extra
+// style.
+template <class Base>
+class TNamed : public Base {
+public:
+    TNamed(TComponent* owner, const std::string& name, DWORD extraStyle = 0)
+        : Base(owner), FClass(name, &Base::StaticClass()), FExtraStyle(extraStyle) {}
+    const TClassInfo& ClassType() const override { return FClass; }
+
+protected:
+    void CreateParams(TCreateParams& params) override {
+        Base::CreateParams(params);
+        params.Style |= FExtraStyle;
+    }
+
+private:
+    TClassInfo FClass;
+    DWORD FExtraStyle;
+};
+
+template <class Base>
+class TNamedGraphic : public Base {
+public:
+    TNamedGraphic(TComponent* owner, const std::string& name) : Base(owner), FClass(name, &Base::StaticClass()) {}
+    const TClassInfo& ClassType() const override { return FClass; }
+
+private:
+    TClassInfo FClass;
+};
+
+// An edit of another library with a number of buttons.
+class TDCEdit : public TWinControl {
+    DECLARE_CLASS(TDCEdit, TWinControl)
+public:
+    using TWinControl::TWinControl;
+    int NumButtons = 0;
+};
+
 }  // namespace
 
 const TClassInfo& TcxButton::StaticClass() {
@@ -154,6 +224,10 @@ const TClassInfo& TTrackBar::StaticClass() {
 }
 const TClassInfo& TRxSpeedButton::StaticClass() {
     static const TClassInfo info = TClassBuilder<TRxSpeedButton>("TRxSpeedButton").Build();
+    return info;
+}
+const TClassInfo& TDCEdit::StaticClass() {
+    static const TClassInfo info = TClassBuilder<TDCEdit>("TDCEdit").Int("NumButtons", &TDCEdit::NumButtons).Build();
     return info;
 }
 
@@ -200,6 +274,8 @@ TEST_F(SkinDispatch, EveryKindOfConsoleControlIsOfferedItsSkinClassAndContainers
     for (const auto& [control, skinClass] : expected)
         EXPECT_EQ(Requests.ClassOf(control), skinClass) << control->ClassName();
     EXPECT_EQ(Requests.ModeOf(pages), 2) << "a page control's tabs";
+    EXPECT_EQ(Requests.AttachOf(group), TSkinAttachWay::ControlInSkinColour);
+    EXPECT_EQ(Requests.AttachOf(button), TSkinAttachWay::Control);
     EXPECT_LT(Requests.Place(radio), Requests.Place(group)) << "a group box skins its children first";
     // The button family is built: those controls carry their skins.
     for (TControl* control : {static_cast<TControl*>(radio), static_cast<TControl*>(button), static_cast<TControl*>(check)})
@@ -340,6 +416,293 @@ TEST_F(SkinDispatch, UnskinningTakesEverySkinAndDrawingHandlerBackFromTheControl
     PumpMessages(400);
 }
 
+// ---- every row of the dispatch's tables
+
+// One row: the control it is about, what the dispatch asks for it, and the switch that gates it.
+struct TRow {
+    std::string What;
+    std::function<TControl*(TForm&)> Make;
+    std::string Skin;  // "(none)": nothing is asked for
+    int Mode = 0;
+    TSkinAttachWay Attach = TSkinAttachWay::Control;
+    int Gate = -1;  // a TSkinControlType; -1 for none
+    bool TabImage = false;  // also needs the skin's tab image
+};
+
+template <class T>
+std::function<TControl*(TForm&)> Plain() {
+    return [](TForm& f) { return Put<T>(f, &f); };
+}
+
+template <class Base = TWinControl>
+std::function<TControl*(TForm&)> Named(const std::string& name, DWORD extraStyle = 0) {
+    return [name, extraStyle](TForm& f) {
+        auto* control = new TNamed<Base>(&f, name, extraStyle);
+        control->SetParent(&f);
+        control->SetBounds(4, 4, 80, 24);
+        return static_cast<TControl*>(control);
+    };
+}
+
+std::function<TControl*(TForm&)> DCEdit(const std::string& name, int buttons) {
+    return [name, buttons](TForm& f) {
+        auto* edit = new TNamed<TDCEdit>(&f, name);
+        edit->NumButtons = buttons;
+        edit->SetParent(&f);
+        edit->SetBounds(4, 4, 80, 24);
+        return static_cast<TControl*>(edit);
+    };
+}
+
+// Every row on one form with every switch on; then, for each switch in turn, every row it
+// gates on a form with that switch off (and the tab rows without the skin's tab image).
+void SkinDispatchRows(SkinDispatch& test, TRequests& requests, const std::vector<TRow>& rows) {
+    const auto check = [&](const std::function<bool(const TRow&)>& off) {
+        std::vector<TControl*> made(rows.size());
+        const auto form = test.Dispatched([&](TForm& f) {
+            for (std::size_t i = 0; i < rows.size(); ++i) made[i] = rows[i].Make(f);
+        });
+        for (std::size_t i = 0; i < rows.size(); ++i) {
+            const TRow& row = rows[i];
+            if (off(row)) {
+                EXPECT_EQ(requests.ClassOf(made[i]), "(none)") << row.What << ", switched off";
+                continue;
+            }
+            EXPECT_EQ(requests.ClassOf(made[i]), row.Skin) << row.What;
+            if (row.Skin == "(none)" || requests.ClassOf(made[i]) != row.Skin) continue;
+            EXPECT_EQ(requests.ModeOf(made[i]), row.Mode) << row.What;
+            EXPECT_STREQ(AttachName(requests.AttachOf(made[i])), AttachName(row.Attach)) << row.What;
+            EXPECT_EQ(requests.Count[made[i]], 1) << row.What << " is asked for once";
+        }
+    };
+    check([](const TRow&) { return false; });
+    std::set<int> gates;
+    for (const TRow& row : rows)
+        if (row.Gate >= 0) gates.insert(row.Gate);
+    for (int gate : gates) {
+        SCOPED_TRACE("switch " + std::to_string(gate) + " off");
+        test.Switch(static_cast<TSkinControlType>(gate), false);
+        check([gate](const TRow& row) { return row.Gate == gate; });
+        test.Switch(static_cast<TSkinControlType>(gate), true);
+    }
+    SCOPED_TRACE("no tab image");
+    std::unique_ptr<TDataSkinBorder> tabs = std::move(TestSkin()->Objects.Tabs);
+    check([](const TRow& row) { return row.TabImage; });
+    TestSkin()->Objects.Tabs = std::move(tabs);
+}
+
+using Way = TSkinAttachWay;
+
+TEST_F(SkinDispatch, EachKindWordAsksForItsSkinWithItsModeAndAttachUnlessItsSwitchIsOff) {
+    const std::vector<TRow> rows = {
+        {"combobox", Named("TKindCombo"), "TSkinComBox", 0, Way::Control, xcCombo},
+        {"edit with a border", Named("TKindEdit", WS_BORDER), "TSkinEdit", 0, Way::Control, xcEdit},
+        {"edit without a border", Named("TKindBareEdit"), "(none)"},
+        {"radiobutton", Named("TKindRadio"), "TSkinRadioButton", 0, Way::Control, xcRadioButton},
+        {"panel", Named("TKindPanel"), "TSkinBox", 0, Way::ControlInSkinColour, xcPanel},
+        {"trackbar", Named("TKindTrack"), "TSkinTrackBar", 0, Way::Control, xcTrackBar},
+        {"button", Named("TKindButton"), "TSkinButton", 0, Way::Control, xcButton},
+        {"datetimepicker", Named("TKindDate"), "TSkinDateTime", 0, Way::Control, xcCombo},
+        {"mediaplayer", Named("TKindPlayer"), "TSkinMP", 0, Way::Control, xcButton},
+        {"bitbtn", Named("TKindBitBtn"), "TSkinBitButton", 0, Way::Control, xcButton},
+        {"pngbitbtn", Named("TKindPngBtn"), "TSkinBitButton", 0, Way::Control, xcButton},
+        {"menubtn", Named("TKindMenuBtn"), "TSkinMenuButton", 0, Way::Control, xcButton},
+        {"speedbutton",
+         [](TForm& f) {
+             auto* speed = new TNamedGraphic<TGraphicControl>(&f, "TKindSpeed");
+             speed->SetParent(&f);
+             speed->SetBounds(4, 4, 24, 24);
+             return static_cast<TControl*>(speed);
+         },
+         "TSkinSpeedButton", 0, Way::Own, xcSpeedButton},
+        {"tab", Named("TKindTab"), "TSkinTab", 0, Way::Control, xcTab, true},
+        {"progress", Named("TKindProgress"), "TSkinProgress", 0, Way::Control, xcProgress},
+        {"scrollbar", Named("TKindScroll"), "TSkinScrollbar", 0, Way::Scrollbars, xcScrollbar},
+        {"singlescrollbar", Named("TKindSingle"), "TSkinScrollbar", 1, Way::Scrollbars, xcScrollbar},
+        {"groupbox", Named("TKindGroup"), "TSkinGroupBox", 0, Way::ControlInSkinColour, xcGroupBox},
+        {"advpagecontrol", Named("TKindAdvPage"), "TSkinAdvPage", 4, Way::ControlInSkinColour, xcTab},
+        {"checkbox", Named("TKindCheck"), "TSkinCheckBox", 0, Way::Control, xcCheckBox},
+        {"nil", Named<TButton>("TKindNil"), "(none)"},
+        {"a word of no kind", Named<TButton>("TKindOther"), "(none)"},
+        {"a button of no line", Named<TButton>("TKindNoLine"), "TSkinButton", 0, Way::Control, xcButton},
+    };
+    TestSkin()->Skin3rd()->SetText(
+        "TKindCombo=combobox\nTKindEdit=edit\nTKindBareEdit=edit\nTKindRadio=radiobutton\nTKindPanel=panel\n"
+        "TKindTrack=trackbar\nTKindButton=button\nTKindDate=datetimepicker\nTKindPlayer=mediaplayer\n"
+        "TKindBitBtn=bitbtn\nTKindPngBtn=PngBitBtn\nTKindMenuBtn=menubtn\nTKindSpeed=speedbutton\nTKindTab=tab\n"
+        "TKindProgress=progress\nTKindScroll=scrollbar\nTKindSingle=singlescrollbar\nTKindGroup=groupbox\n"
+        "TKindAdvPage=advpagecontrol\nTKindCheck=checkbox\nTKindNil=nil\nTKindOther=whatever\n");
+    SkinDispatchRows(*this, Requests, rows);
+
+    // The png button reads its picture from another property.
+    TControl* png = nullptr;
+    const auto form = Dispatched([&](TForm& f) { png = Named("TKindPngBtn")(f); });
+    auto* skin = dynamic_cast<TSkinBitButton*>(SkinOf(form->Handle())->FindControlByHandle(static_cast<TWinControl*>(png)->Handle()));
+    ASSERT_NE(skin, nullptr);
+    EXPECT_EQ(skin->GraphicProperty, "PngImage");
+}
+
+TEST_F(SkinDispatch, EachClassTestAsksForItsSkinWithItsModeAndAttachUnlessItsSwitchIsOff) {
+    TestSkin()->Skin3rd()->SetText("");
+    const auto inPages = [](TForm& f) {
+        auto* pages = Put<TPageControl>(f, &f);
+        auto* sheet = new TTabSheet(&f);
+        sheet->SetPageControl(pages);
+        return static_cast<TControl*>(sheet);
+    };
+    const auto innerForm = [](TForm& f) {
+        auto* inner = new TForm(&f);
+        inner->SetParent(&f);
+        inner->SetBounds(4, 4, 100, 60);
+        return static_cast<TControl*>(inner);
+    };
+    const std::vector<TRow> rows = {
+        {"a page control", Plain<TPageControl>(), "TSkinTab", 2, Way::Control, xcTab, true},
+        {"TTabSet", Named("TTabSet"), "TSkinTab31", 0, Way::Control, xcTab, true},
+        {"a tab sheet", inPages, "TSkinTabSheet", 0, Way::Control, xcTab, true},
+        {"TTabbedNotebook", Named("TTabbedNotebook"), "TSkinTab", 0, Way::Control, xcTab, true},
+        {"TMvcPanel", Named("TMvcPanel"), "(none)"},
+        {"a check box", Plain<TCheckBox>(), "TSkinCheckBox", 0, Way::Control, xcCheckBox},
+        {"TUpDown", Named("TUpDown"), "TSkinUpDown", 0, Way::Control, xcSpin},
+        {"TSpinButton", Named("TSpinButton"), "TSkinUpDown", 0, Way::Control, xcSpin},
+        {"TMediaPlayer", Named("TMediaPlayer"), "TSkinMP", 0, Way::Control, xcButton},
+        {"TDBNavigator", Named("TDBNavigator"), "TSkinBox", 0, Way::ControlInSkinColour, xcPanel},
+        {"TRzCheckBox", Named("TRzCheckBox"), "TSkinObjImage", 1, Way::ControlInSkinColour, xcCheckBox},
+        {"TRzDBCheckBox", Named("TRzDBCheckBox"), "TSkinObjImage", 1, Way::ControlInSkinColour, xcCheckBox},
+        {"TRzRadioButton", Named("TRzRadioButton"), "TSkinObjImage", 2, Way::ControlInSkinColour, xcRadioButton},
+        {"TRzDBRadioButton", Named("TRzDBRadioButton"), "TSkinObjImage", 2, Way::ControlInSkinColour, xcRadioButton},
+        {"TcxCheckBox", Named("TcxCheckBox"), "TSkinObjImage", 3, Way::ControlInSkinColour, xcCheckBox},
+        {"TcxDBCheckBox", Named("TcxDBCheckBox"), "TSkinObjImage", 3, Way::ControlInSkinColour, xcCheckBox},
+        {"a group box", Plain<TGroupBox>(), "TSkinGroupBox", 0, Way::ControlInSkinColour, xcPanel},
+        {"a radio button", Plain<TRadioButton>(), "TSkinRadioButton", 0, Way::Control, xcRadioButton},
+        {"a tool bar", Plain<TToolBar>(), "TSkinBox", 0, Way::Control, xcToolbar},
+        {"a status bar", Plain<TStatusBar>(), "TSkinStatusBar", 0, Way::Control, xcStatusBar},
+        {"TTntComboBox", Named("TTntComboBox"), "TSkinComBox", 0, Way::Control, xcCombo},
+        {"a combo box", Plain<TComboBox>(), "TSkinComBox", 0, Way::Control, xcCombo},
+        {"TRichEdit", Named("TRichEdit"), "TSkinScrollbar", 0, Way::Scrollbars, xcScrollbar},
+        {"TwwDBRichEdit", Named("TwwDBRichEdit"), "TSkinScrollbar", 0, Way::Scrollbars, xcScrollbar},
+        {"TdxDBMemo", Named("TdxDBMemo"), "TSkinScrollbar", 0, Way::Scrollbars, xcScrollbar},
+        {"a panel", Plain<TPanel>(), "TSkinBox", 0, Way::ControlInSkinColour, xcPanel},
+        {"TdxTreeList", Named("TdxTreeList"), "TSkinScrollbar", 0, Way::Scrollbars, xcScrollbar},
+        {"TdxDBTreeList", Named("TdxDBTreeList"), "TSkinScrollbar", 0, Way::Scrollbars, xcScrollbar},
+        {"TdxDBGrid", Named("TdxDBGrid"), "TSkinScrollbar", 0, Way::Scrollbars, xcScrollbar},
+        {"a list view", Plain<TListView>(), "TSkinListView", 0, Way::Scrollbars, xcScrollbar},
+        {"a memo", Plain<TMemo>(), "TSkinScrollbar", 0, Way::Scrollbars, xcScrollbar},
+        {"a list box", Plain<TListBox>(), "TSkinScrollbar", 0, Way::Scrollbars, xcScrollbar},
+        {"a window with a scroll bar", Named("TScrolledView", WS_VSCROLL), "TSkinScrollbar", 0, Way::Scrollbars, xcScrollbar},
+        {"a button", Plain<TButton>(), "TSkinButton", 0, Way::Control, xcButton},
+        {"an edit", Plain<TEdit>(), "TSkinEdit", 0, Way::Control, xcEdit},
+        {"TDCEdit of one button", DCEdit("TDCEdit", 1), "TSkinComBox", 0, Way::Control, xcCombo},
+        {"TDCDBEdit of no button", DCEdit("TDCDBEdit", 0), "TSkinEdit", 0, Way::Handle, xcEdit},
+        {"TDCEdit of two buttons", DCEdit("TDCEdit", 2), "(none)"},
+        {"a form inside the form", innerForm, "TSkinBox", 0, Way::ControlInSkinColour},
+        {"TDBComboBoxEh", Named<TComboBox>("TDBComboBoxEh"), "(none)"},
+        {"TfrDesignerPage", Named<TPanel>("TfrDesignerPage"), "(none)"},
+        {"TfrPBox", Named<TPanel>("TfrPBox"), "(none)"},
+        {"a plain window", Named("TSomething"), "(none)"},
+    };
+    SkinDispatchRows(*this, Requests, rows);
+}
+
+TEST_F(SkinDispatch, ToolBarsAndToolButtonsGetTheSkinsDrawingOfTheirMenus) {
+    TToolBar* bar = nullptr;
+    TMenuItem* buttonItem = nullptr;
+    TMenuItem* barItem = nullptr;
+    const auto form = Dispatched([&](TForm& f) {
+        bar = Put<TToolBar>(f, &f);
+        auto* button = Put<TToolButton>(*bar, &f);
+        buttonItem = new TMenuItem(&f);
+        button->SetMenuItem(buttonItem);
+        auto* menu = new TMainMenu(&f);
+        barItem = new TMenuItem(&f);
+        menu->Items()->Add(barItem);
+        bar->SetMenu(menu);
+    });
+    EXPECT_TRUE(bar->Flat());
+    EXPECT_TRUE(bar->OnCustomDraw);
+    EXPECT_TRUE(bar->OnCustomDrawButton);
+    EXPECT_TRUE(buttonItem->OnDrawItem) << "the tool button's menu item";
+    EXPECT_TRUE(barItem->OnDrawItem) << "the items of the bar's menu";
+}
+
+TEST_F(SkinDispatch, ContainersDispatchTheirChildrenWhichTheTabOrderNeverReaches) {
+    // A speed button has no window: it is skinned only when its container dispatches it.
+    std::map<std::string, TControl*> children;
+    std::map<std::string, TControl*> containers;
+    const auto holding = [&](const std::string& name, TWinControl* container) {
+        containers[name] = container;
+        container->SetBounds(4, 4, 120, 80);
+        auto* speed = new TRxSpeedButton(container);
+        speed->SetParent(container);
+        speed->SetBounds(2, 2, 20, 20);
+        children[name] = speed;
+    };
+    TestSkin()->Skin3rd()->Add("TKindScroll=scrollbar");
+    TestSkin()->Skin3rd()->Add("TKindContainer=container");
+    const auto form = Dispatched([&](TForm& f) {
+        for (const char* name : {"TMvcPanel", "TDBNavigator", "TKindScroll", "TKindContainer"})
+            holding(name, static_cast<TWinControl*>(Named(name)(f)));
+        holding("a group box", Put<TGroupBox>(f, &f));
+        holding("a panel", Put<TPanel>(f, &f));
+    });
+    for (const auto& [name, child] : children) EXPECT_EQ(Requests.ClassOf(child), "TSkinSpeedButton") << name;
+    // Group boxes and panels skin their children first; a navigator and a kind of scroll bars
+    // after their own skin.
+    for (const char* name : {"a group box", "a panel"})
+        EXPECT_LT(Requests.Place(children[name]), Requests.Place(containers[name])) << name;
+    for (const char* name : {"TDBNavigator", "TKindScroll"})
+        EXPECT_GT(Requests.Place(children[name]), Requests.Place(containers[name])) << name;
+    EXPECT_EQ(Requests.ClassOf(containers["TMvcPanel"]), "(none)");
+    EXPECT_EQ(Requests.ClassOf(containers["TKindContainer"]), "(none)");
+}
+
+TEST_F(SkinDispatch, AControlOfferedAgainKeepsItsOneSkinAndIsWholeOnceUnskinned) {
+    // Containers that get no skin of their own are offered again in tab order: a check group
+    // without group boxes switched on, and a parent of controls with scroll bars.
+    Switch(xcGroupBox, false);
+    TestSkin()->Skin3rd()->Add("TKindEmbed=embedscrollbar");
+    {
+        const TGuardedHeap guard;
+        std::vector<TControl*> children;
+        TControl* checks = nullptr;
+        TControl* embed = nullptr;
+        const auto form = Dispatched([&](TForm& f) {
+            checks = Put<TRzCheckGroup>(f, &f);
+            checks->SetBounds(0, 0, 200, 100);
+            children.push_back(Put<TCheckBox>(*static_cast<TWinControl*>(checks)));
+            children.push_back(Put<TRzCheckBox>(*static_cast<TWinControl*>(checks)));
+            embed = Named("TKindEmbed")(f);
+            embed->SetBounds(210, 0, 200, 150);
+            auto* memo = Put<TMemo>(*static_cast<TWinControl*>(embed));
+            memo->SetScrollBars(ssVertical);
+            children.push_back(memo);
+        });
+        TWinSkinForm* skin = SkinOf(form->Handle());
+        ASSERT_NE(skin, nullptr);
+        for (TControl* child : children) {
+            EXPECT_EQ(std::count_if(skin->Controls.begin(), skin->Controls.end(),
+                                    [child](TSkinControl* s) { return s->Control == child; }),
+                      1)
+                << child->ClassName();
+            EXPECT_EQ(Requests.Count[child], 1) << child->ClassName();
+        }
+        EXPECT_EQ(Requests.ClassOf(checks), "(none)");
+        EXPECT_EQ(Requests.ClassOf(embed), "(none)");
+
+        // Unskinned, each control has its own procedure back: the first message after it goes
+        // nowhere near a freed skin.
+        TestSkin()->SetActive(false);
+        PumpMessages(400);
+        ASSERT_EQ(SkinOf(form->Handle()), nullptr);
+        for (TControl* child : children) {
+            EXPECT_NE(child->Perform(WM_SKINQUERY), 1) << child->ClassName();
+            child->Repaint();
+        }
+        TestSkin()->SetActive(true);
+        PumpMessages(400);
+    }
+}
+
 // ---- windows no component made
 
 HWND Child(HWND parent, const char* className, DWORD style) {
@@ -374,7 +737,10 @@ TEST_F(SkinDispatch, RawChildWindowsAreSkinnedByTheirWindowClassAndStyle) {
     // Raw windows' skins are owned by the window's skin: they are counted by class here, and the
     // built ones are looked up by their window.
     std::map<std::string, int> requested;
-    SkinRequestProbe = [&](const std::string& skinClass, TComponent*, int) { ++requested[skinClass]; };
+    SkinRequestProbe = [&](const TSkinRequest& request) {
+        ++requested[request.SkinClass];
+        EXPECT_EQ(request.Attach, TSkinAttachWay::Handle) << request.SkinClass;
+    };
     Activate(parent);
     ASSERT_TRUE(WaitSkinned(parent));
     TWinSkinForm* skin = SkinOf(parent);

@@ -3,6 +3,7 @@
 // them (an edit's up-down, a combo box's edit, a picker's arrow button), and the console's own
 // edits and combo boxes as the screen shows them.
 #include "ArrowButton.h"
+#include "GuardedHeap.h"
 #include "GuiTestSupport.h"
 #include "SkinComBox.h"
 #include "SkinDateTime.h"
@@ -313,4 +314,30 @@ TEST_F(SkinEditCombo, ADatePickerGetsAFlatBorderAndTheSkinsArrowOverItsButton) {
     if (calendar) SendMessageA(calendar, WM_KEYDOWN, VK_ESCAPE, 0);
     SendMessageA(picker->Handle(), WM_LBUTTONUP, 0, 0);
     PumpMessages(30);
+}
+
+TEST_F(SkinEditCombo, APickerUnskinnedByAClickOnItsArrowLeavesTheFreedArrowAlone) {
+    INITCOMMONCONTROLSEX init{sizeof init, ICC_DATE_CLASSES};
+    InitCommonControlsEx(&init);
+    const auto form = ShowForm();
+    const TGuardedHeap guard;
+    auto* picker = PlaceCommon(*form, DATETIMEPICK_CLASSA, 0, 120, 22);
+    TArrowButton* arrow = AttachSkin<TSkinDateTime>(*form, picker)->ArrowButton;
+    ASSERT_NE(arrow, nullptr);
+    HWND arrowWindow = arrow->Handle();
+    // The picker's press unskins the window (as the manager's timer may, in the calendar's
+    // loop): the picker's skin goes, and the arrow with it.
+    picker->OnMouseDown = [](TObject*, TMouseButton, TShiftState, int, int) {
+        TestSkin()->SetActive(false);
+        SkinManager->TimerProc();
+    };
+    SendMessageA(arrowWindow, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 4));
+    picker->OnMouseDown = nullptr;
+    EXPECT_FALSE(IsWindow(arrowWindow));
+    EXPECT_EQ(SkinOf(form->Handle()), nullptr);
+    if (HWND calendar = reinterpret_cast<HWND>(SendMessageA(picker->Handle(), DTM_GETMONTHCAL, 0, 0)))
+        SendMessageA(calendar, WM_KEYDOWN, VK_ESCAPE, 0);
+    SendMessageA(picker->Handle(), WM_LBUTTONUP, 0, 0);
+    TestSkin()->SetActive(true);
+    PumpMessages(400);
 }

@@ -181,6 +181,48 @@ TEST_F(SkinFrame, TheRegionLeavesOutTheTransparentCornersAndFollowsTheSize) {
               (std::vector<bool>{false, true, true, false}));
 }
 
+// Maximised, the window fills the screen: the region of its normal size would hide all but its
+// old top-left part, buttons included. Restored, it gets its normal region back.
+TEST_F(SkinFrame, AMaximisedWindowIsShownWholeAndRestoredWithItsCornersCut) {
+    const auto form = ShowForm();
+    HWND window = form->Handle();
+    const SIZE normal = WindowSize(window);
+    const auto regionHolds = [window](std::initializer_list<POINT> points) {
+        HRGN region = CreateRectRgn(0, 0, 0, 0);
+        const bool whole = GetWindowRgn(window, region) == ERROR;  // no region: the whole window shows
+        std::vector<bool> inside;
+        for (const POINT& p : points) inside.push_back(whole || PtInRegion(region, p.x, p.y) != FALSE);
+        DeleteObject(region);
+        return inside;
+    };
+
+    SendMessageA(window, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
+    PumpMessages(50);
+    ASSERT_TRUE(IsZoomed(window));
+    const SIZE big = WindowSize(window);
+    ASSERT_GT(big.cx, normal.cx + 100);
+    ASSERT_GT(big.cy, normal.cy + 100);
+    const POINT close = RightButton(big.cx, 22), restore = RightButton(big.cx, 40);
+    EXPECT_EQ(regionHolds({close, restore, {big.cx / 2, big.cy / 2}, {big.cx - 3, big.cy - 3}, {3, big.cy - 3}}),
+              (std::vector<bool>(5, true)));
+    auto frame = PaintFrame(window);
+    EXPECT_EQ(At(*frame, close), Plan(Close, 1, 4));
+    EXPECT_EQ(At(*frame, restore), Plan(Restore, 1, 4));
+    EXPECT_EQ(RgbAt(*frame, big.cx - 3, big.cy / 2), Plan(Right, 1, 4));
+    EXPECT_EQ(RgbAt(*frame, big.cx / 2, big.cy - 2), Plan(Bottom, 1, 4));
+
+    SendMessageA(window, WM_SYSCOMMAND, SC_RESTORE, 0);
+    PumpMessages(50);
+    ASSERT_FALSE(IsZoomed(window));
+    const SIZE back = WindowSize(window);
+    EXPECT_EQ(back.cx, normal.cx);
+    EXPECT_EQ(back.cy, normal.cy);
+    EXPECT_EQ(regionHolds({{0, 0}, {3, 0}, {back.cx - 1, 0}, {back.cx - 4, 0}, {back.cx, 5}}),
+              (std::vector<bool>{false, true, false, true, false}));
+    frame = PaintFrame(window);
+    EXPECT_EQ(At(*frame, RightButton(back.cx, 40)), Plan(Maximise, 1, 4));
+}
+
 TEST_F(SkinFrame, BordersWithoutTransparencyGiveTheWholeWindowAsRegion) {
     TSkinForm own = ReadSkinForm(EditedSkinPackage([](std::string& ini) {
                                      for (const char* key : {"LeftTrans", "RightTrans", "TopTrans"}) SetIniKey(ini, "Personality", key, "0");

@@ -2,6 +2,7 @@
 // picture, their hover look, opening them with the mouse and with Alt+letter, moving along the
 // bar inside the menu loop, the drop-downs drawn from the skin, and Alt+letter behind a modal
 // dialog.
+#include "GuardedHeap.h"
 #include "GuiTestSupport.h"
 #include "MenuBtn.h"
 #include "MenuLoopHook.h"
@@ -412,4 +413,34 @@ TEST_F(MenuBar, ARawWindowsMenuIsReadFromItsHandle) {
     EXPECT_FALSE(info.fType & MFT_OWNERDRAW);
     TestSkin()->SetActive(true);
     PumpMessages(400);
+}
+
+TEST_F(MenuBar, AFormGivenAnotherMenuShowsItAndLooksItsCommandsUpInIt) {
+    const TGuardedHeap guard;
+    TMenuForm made = ShowMenuForm();
+    HWND window = made.Handle();
+    TWinSkinForm* skin = SkinOf(window);
+    auto* other = new TMainMenu(made.Form.get());
+    TMenuItem* tools = AddItem(made.Form.get(), other->Items(), "&Tools");
+    TMenuItem* run = AddItem(made.Form.get(), tools, "&Run");
+    AddItem(made.Form.get(), other->Items(), "&View");
+    made.Form->SetMenu(other);
+    delete made.Menu;  // the old menu and its items are gone
+    PumpMessages(50);
+
+    EXPECT_EQ(skin->MenuBarMenu(), other);
+    ASSERT_EQ(skin->MenuBar->Count(), 2);
+    EXPECT_EQ(skin->MenuBar->Items(0)->Caption, L"&Tools");
+    EXPECT_EQ(skin->MenuBar->Items(0)->MenuItem, tools);
+    EXPECT_EQ(GetMenu(window), nullptr) << "the bar draws it";
+
+    HMENU tracked = nullptr;
+    RunLater([&] {
+        tracked = skin->TrackedMenu;
+        EndMenu();
+    }, 150);
+    EXPECT_EQ(SendMessageA(window, WM_SYSCOMMAND, SC_KEYMENU, 't'), 1);
+    EXPECT_EQ(tracked, tools->Handle());
+    MEASUREITEMSTRUCT measure{ODT_MENU, 0, static_cast<UINT>(run->Command()), 0, 18, 0};
+    EXPECT_EQ(SendMessageA(window, WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&measure)), 1) << "measured as its item";
 }

@@ -1,6 +1,7 @@
 // Panel, tab and header skins on real controls of the component layer and raw windows, painted
 // into memory bitmaps and read against the colour plan of the console's skin; the close marks
 // of a page control and the form's say over them.
+#include "GuardedHeap.h"
 #include "GuiTestSupport.h"
 #include "SkinBox.h"
 #include "SkinBoxH.h"
@@ -302,6 +303,27 @@ TEST_F(PanelSkins, ClosingAPageByItsMarkAsksTheFormWhichMayKeepIt) {
     EXPECT_FALSE(Attach<TSkinTab>(*form, bottom, false, 2)->CloseMarks);
 }
 
+TEST_F(PanelSkins, AFormThatFreesThePagesWhenAskedToCloseOneLeavesTheirSkinAlone) {
+    const auto form = ShowForm();
+    const TGuardedHeap guard;
+    TPageControl* pages = PlacePages(*form, 3);
+    pages->SetTag(CloseMarkTag);
+    auto* skin = Attach<TSkinTab>(*form, pages, false, 2);
+    PaintWindow(pages->Handle());
+    ASSERT_EQ(skin->CloseRects.size(), 3u);
+    const TRect mark = skin->CloseRects[1];
+    const TWndMethod formProc = form->WindowProc;
+    form->WindowProc = [&](TMessage& m) {
+        if (m.Msg != WM_SKINTABCLOSE) return formProc(m);
+        delete pages;  // and the skin with them; the answer asks for the page to go as well
+        m.Result = 0;
+    };
+    HWND window = pages->Handle();
+    SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(mark.Left + 2, mark.Top + 2));
+    form->WindowProc = formProc;
+    EXPECT_FALSE(IsWindow(window));
+}
+
 TEST_F(PanelSkins, TabsOnTheRightAreDrawnInATurnedStrip) {
     const auto form = ShowForm();
     HWND tabs = CreateWindowExW(0, WC_TABCONTROLW, L"", WS_CHILD | WS_VISIBLE | TCS_VERTICAL | TCS_BOTTOM | TCS_MULTILINE,
@@ -354,6 +376,97 @@ TEST_F(PanelSkins, AHeaderFillsTheRoomAfterItsItemsAndShowsTheHotItem) {
     EXPECT_FALSE(Holds(*picture, TRect{5, y, 75, y + 1}, Plan(HeaderImage, 2, 4)));
     SendMessageW(headerWindow, WM_MOUSELEAVE, 0, 0);
     EXPECT_EQ(header->HotItem, -1);
+}
+
+// A report list of two columns, and its header skinned with the skin.
+struct TSkinnedHeader {
+    HWND Window = nullptr;
+    TSkinHeader* Skin = nullptr;
+};
+TSkinnedHeader PlaceHeader(TForm& form, TSkinData* skinData) {
+    auto* list = PlaceControl<TListView>(form, 10, 10, 260, 120);
+    list->SetViewStyle(vsReport);
+    for (const char* caption : {"号码", "状态"}) {
+        TListColumn* column = list->Columns()->Add();
+        column->SetCaption(caption);
+        column->SetWidth(80);
+    }
+    TSkinnedHeader header;
+    header.Window = reinterpret_cast<HWND>(SendMessageW(list->Handle(), LVM_GETHEADER, 0, 0));
+    header.Skin = new TSkinHeader(list);
+    header.Skin->AttachHandle(header.Window, skinData, SharedCanvas(form), SkinOf(form.Handle()));
+    return header;
+}
+
+// Pixels of a dark caption, smoothed or not, in the rectangle: every channel below the limit
+// (no pixel of the header's picture is below 50: its red is 64).
+int DarkPixels(TBitmap& bitmap, const TRect& r, int limit = 50) {
+    int count = 0;
+    for (int y = r.Top; y < r.Bottom; ++y)
+        for (int x = r.Left; x < r.Right; ++x) {
+            const TRgb p = RgbAt(bitmap, x, y);
+            if (p != Untouched && p.R < limit && p.G < limit && p.B < limit) ++count;
+        }
+    return count;
+}
+
+// The header strip is cut into as many frames as its description says; without the picture the
+// header is drawn the plain way, captions and all.
+TEST_F(PanelSkins, AHeaderTakesItsFrameCountAsReadAndWithoutItsPictureIsDrawnPlain) {
+    const auto form = ShowForm();
+    const TSkinForm threeFrames =
+        ReadSkinForm(EditedSkinPackage([](std::string& ini) { SetIniKey(ini, "Headerbar", "Frame", "3"); }), "Active = False");
+    ASSERT_EQ(threeFrames->Objects.Headerbar->Frame, 3);
+    TSkinnedHeader header = PlaceHeader(*form, threeFrames.Skin);
+    auto picture = PaintWindow(header.Window);
+    const int y = picture->Height() / 2;
+    // Frame 1 of 3 holds the first of the five pictures drawn and the left of the second.
+    EXPECT_TRUE(Holds(*picture, TRect{5, y, 75, y + 1}, Plan(HeaderImage, 1, 4)));
+    EXPECT_TRUE(Holds(*picture, TRect{5, y, 75, y + 1}, Plan(HeaderImage, 2, 4)));
+
+    const TSkinForm none = ReadSkinForm(EditedSkinPackage([](std::string& ini) { RemoveIniSection(ini, "Headerbar"); }),
+                                        "Active = False");
+    ASSERT_EQ(none->Objects.Headerbar, nullptr);
+    header = PlaceHeader(*form, none.Skin);
+    picture = PaintWindow(header.Window);
+    const int all = picture->Width() * picture->Height();
+    EXPECT_LT(CountColour(*picture, TRect{0, 0, picture->Width(), picture->Height()}, Untouched), all / 2) << "drawn";
+    EXPECT_GT(DarkPixels(*picture, TRect{0, 0, 80, picture->Height()}, 100), 10) << "with its caption";
+}
+
+// A left-aligned caption begins after the item's image, not over it.
+TEST_F(PanelSkins, AHeaderCaptionStandsBesideItsImage) {
+    const auto form = ShowForm();
+    const TSkinnedHeader header = PlaceHeader(*form, TestSkin());
+    HIMAGELIST images = ImageList_Create(16, 16, ILC_COLOR24, 1, 0);
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP square = CreateCompatibleBitmap(screen, 16, 16);
+    HGDIOBJ old = SelectObject(memory, square);
+    HBRUSH red = CreateSolidBrush(RGB(200, 10, 10));
+    const RECT all{0, 0, 16, 16};
+    FillRect(memory, &all, red);
+    SelectObject(memory, old);
+    ImageList_Add(images, square, nullptr);
+    for (HGDIOBJ made : {static_cast<HGDIOBJ>(red), static_cast<HGDIOBJ>(square)}) DeleteObject(made);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    SendMessageW(header.Window, HDM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images));
+    HDITEMW item{};
+    item.mask = HDI_FORMAT | HDI_IMAGE;
+    item.fmt = HDF_LEFT | HDF_STRING | HDF_IMAGE;
+    item.iImage = 0;
+    SendMessageW(header.Window, HDM_SETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+
+    const auto picture = PaintWindow(header.Window);
+    const int h = picture->Height();
+    const TRect image{3, 0, 19, h}, caption{19, 0, 75, h};
+    EXPECT_GT(CountColour(*picture, image, TRgb{200, 10, 10}), 100) << "the image from 3";
+    EXPECT_EQ(CountColour(*picture, TRect{0, 0, 3, h}, TRgb{200, 10, 10}), 0);
+    EXPECT_EQ(DarkPixels(*picture, image), 0) << "no caption over the image";
+    EXPECT_GT(DarkPixels(*picture, caption), 10) << "the caption after it";
+    SendMessageW(header.Window, HDM_SETIMAGELIST, 0, 0);
+    ImageList_Destroy(images);
 }
 
 TEST_F(PanelSkins, GripsSheetsAndDialogPagesTakeTheFaceColour) {

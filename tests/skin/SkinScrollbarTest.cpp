@@ -1,12 +1,14 @@
 // Scroll-bar skins on real windows: the overlays laid over a memo's, a list box's and a scroll
 // bar control's bars, painted against the colour plan, and clicks on them that the system turns
 // into scrolling; a click whose scroll loop frees the skin.
+#include <algorithm>
 #include <functional>
 
 #include "GuiTestSupport.h"
 #include "SkinControlFactory.h"
 #include "SkinControlSupport.h"
 #include "SkinHeader.h"
+#include "SkinMessages.h"
 #include "SkinListView.h"
 #include "SkinScControl.h"
 #include "SkinScrollbar.h"
@@ -298,4 +300,53 @@ TEST_F(ScrollbarSkins, TheListViewSkinIsKnownAndSkinsItsHeader) {
     auto* listSkin = static_cast<TSkinListView*>(skin);
     ASSERT_NE(listSkin->Header, nullptr);
     EXPECT_EQ(listSkin->Header->Handle, reinterpret_cast<HWND>(SendMessageW(list->Handle(), LVM_GETHEADER, 0, 0)));
+}
+
+TEST_F(ScrollbarSkins, TheSkinFollowsAMemoThatMakesItsWindowAnewAndLeavesNothingOverItsOldOne) {
+    const auto form = ShowForm();
+    TMemo* memo = PlaceMemo(*form, 200);
+    TSkinScrollbar* skin = SkinScrollbars(*form, memo);
+    HWND oldWindow = memo->Handle();
+    HWND oldOverlay = skin->VertBar()->Handle();
+    // Made anew twice before the window's skin hears of it.
+    memo->SetScrollBars(ssBoth);
+    memo->SetWordWrap(false);
+    ASSERT_NE(memo->Handle(), oldWindow);
+    PumpMessages(50);
+
+    EXPECT_FALSE(IsWindow(oldOverlay)) << "the old overlays went with the old skin";
+    auto* renewed = dynamic_cast<TSkinScrollbar*>(SkinOf(form->Handle())->FindControlByHandle(memo->Handle()));
+    ASSERT_NE(renewed, nullptr) << "a skin holds the new window";
+    ASSERT_TRUE(renewed->VertBar()->Shown());
+    RECT covered{}, system = BarRect(memo->Handle(), OBJID_VSCROLL);
+    GetWindowRect(renewed->VertBar()->Handle(), &covered);
+    EXPECT_TRUE(EqualRect(&covered, &system)) << "over the new window's bar";
+    EXPECT_EQ(memo->Perform(WM_SKINQUERY), 1);
+}
+
+TEST_F(ScrollbarSkins, TheSquareBetweenTwoBarsIsFilledExactly) {
+    const auto form = ShowForm();
+    TMemo* memo = PlaceMemo(*form, 200);
+    memo->SetScrollBars(ssBoth);
+    memo->SetWordWrap(false);
+    memo->Lines()->Add(std::string(300, 'w'));
+    TSkinScrollbar* skin = SkinScrollbars(*form, memo);
+    ASSERT_TRUE(skin->VertBar()->Shown() && skin->HorzBar()->Shown());
+    RedrawWindow(memo->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ERASE | RDW_UPDATENOW);
+    // The square is what neither overlay covers between the two bars (the system's bars may
+    // overlap by a pixel), in the memo's window coordinates.
+    RECT window{}, vertical{}, horizontal{};
+    GetWindowRect(memo->Handle(), &window);
+    GetWindowRect(skin->VertBar()->Handle(), &vertical);
+    GetWindowRect(skin->HorzBar()->Handle(), &horizontal);
+    const TRect corner{std::max(vertical.left, horizontal.right) - window.left, std::max(horizontal.top, vertical.bottom) - window.top,
+                       vertical.right - window.left, horizontal.bottom - window.top};
+    ASSERT_GT(corner.Width() * corner.Height(), 0);
+    // As the screen shows the memo.
+    const SIZE size = WindowSize(memo->Handle());
+    auto picture = BlankBitmap(size.cx, size.cy);
+    HDC dc = GetWindowDC(memo->Handle());
+    BitBlt(picture->Canvas()->Handle(), 0, 0, size.cx, size.cy, dc, 0, 0, SRCCOPY);
+    ReleaseDC(memo->Handle(), dc);
+    EXPECT_EQ(CountColour(*picture, corner, ToRgb(TestSkin()->Colours().ButtonFace)), corner.Width() * corner.Height());
 }

@@ -1,5 +1,5 @@
 #pragma once
-// Skinned windows in the test's own process: the console's skin held by a main-form component
+// Skinned windows in the test's own process: the colour-plan skin held by a main-form component
 // that lives as long as the program, forms and raw windows shown and activated until the engine
 // has skinned them, and their frames rendered into memory bitmaps through the engine's own
 // paint-to message.
@@ -13,7 +13,7 @@
 #include "WinSkinDlg.h"
 #include "WinSkinForm.h"
 
-// The console's skin, registered with the manager as the program's main-form skin.
+// The colour-plan skin, registered with the manager as the program's main-form skin.
 TSkinData* TestSkin();
 
 // Every test starts with the manager switched on and running, and no window skinned.

@@ -4,6 +4,7 @@
 #include "GuiTestSupport.h"
 #include "SkinMessages.h"
 #include "SkinWindowSupport.h"
+#include "components/TButton.h"
 #include "components/TMemoryStream.h"
 #include "components/TPopupMenu.h"
 #include "components/TTimer.h"
@@ -264,4 +265,23 @@ TEST_F(SkinWindow, AMinimisedWindowThatLosesTheActivationIsInactive) {
     const HHOOK hook = SkinManager->HookHandle;
     const TSkinForm second = ReadSkinForm(FileBytes(SkinPackagePath()));
     EXPECT_EQ(SkinManager->HookHandle, hook);
+}
+
+TEST_F(SkinWindow, AnExceptionInTheSkinsWorkIsReportedAndNeverEndsTheProgram) {
+    // What the skinning of the window's controls lets through, as a handler of the application's
+    // or a bitmap the system refuses would raise it, inside the window's own procedure.
+    ReportedErrors().clear();
+    TestSkin()->OnSkinControl = [](TComponent*, TSkinData*, TControl*, TControl*, const std::string&, TComponent*&) {
+        throw std::runtime_error("no skin for this control");
+    };
+    TForm* shown = nullptr;
+    const auto form = ShowForm([&](TForm& f) {
+        shown = &f;
+        auto* button = new TButton(&f);
+        button->SetParent(&f);
+    });
+    TestSkin()->OnSkinControl = nullptr;
+    EXPECT_EQ(ReportedErrors(), std::vector<std::string>{"no skin for this control"});
+    EXPECT_TRUE(IsWindow(shown->Handle()));
+    EXPECT_EQ(SendMessageA(shown->Handle(), WM_SKINQUERY, 0, 0), 1) << "the window keeps its skin";
 }

@@ -71,6 +71,17 @@ TEST(DeviceListFileTest, TheFirstLineIsSkippedAndARepeatedNameKeepsItsFirstLine)
     EXPECT_EQ("a", records[0].name);
 }
 
+// The program holds a name as a C string: a name with a NUL byte is the name before it, and a
+// second line of that name is dropped like any repeated name.
+TEST(DeviceListFileTest, AFieldEndsAtANulByte)
+{
+    std::string text = Header() + "A,S1\n" + std::string("A\0x,S2\n", 7) + std::string("B\0,S\0\x01,139\n", 11);
+    std::vector<DeviceRecord> records = ReadDeviceList(text, {});
+    ASSERT_EQ(2u, records.size());
+    ExpectRecord(Record("A", "S1", "", "", "", ""), records[0]);
+    ExpectRecord(Record("B", "S", "139", "", "", ""), records[1]);
+}
+
 TEST(DeviceListFileTest, OnlyWholeLinesAfterTheHeaderAreDevices)
 {
     EXPECT_TRUE(ReadDeviceList("", {}).empty());

@@ -58,11 +58,8 @@ protected:
     void TearDown() override
     {
         Close();
-        WIN32_FIND_DATAA found;
-        HANDLE hFind = ::FindFirstFileA((m_folder + "\\devices\\*.ini").c_str(), &found);
-        for (BOOL bMore = hFind != INVALID_HANDLE_VALUE; bMore; bMore = ::FindNextFileA(hFind, &found))
-            ::DeleteFileA((m_folder + "\\devices\\" + found.cFileName).c_str());
-        ::FindClose(hFind);
+        for (const std::string& name : DeviceFolderFiles())
+            ::DeleteFileA((m_folder + "\\devices\\" + name).c_str());
         ::RemoveDirectoryA((m_folder + "\\devices").c_str());
         ::DeleteFileA((m_folder + "\\devices.csv").c_str());
         ::RemoveDirectoryA(m_folder.c_str());
@@ -102,6 +99,18 @@ protected:
         ::CloseHandle(h);
     }
     std::string IniPath(const std::string& name) { return m_folder + "\\devices\\" + name + ".ini"; }
+    // The files in the devices folder.
+    std::vector<std::string> DeviceFolderFiles()
+    {
+        std::vector<std::string> names;
+        WIN32_FIND_DATAA found;
+        HANDLE hFind = ::FindFirstFileA((m_folder + "\\devices\\*").c_str(), &found);
+        for (BOOL bMore = hFind != INVALID_HANDLE_VALUE; bMore; bMore = ::FindNextFileA(hFind, &found))
+            if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+                names.push_back(found.cFileName);
+        ::FindClose(hFind);
+        return names;
+    }
     std::string Ini(const std::string& name, const char* section, const char* key)
     {
         char value[256] = "";
@@ -340,7 +349,7 @@ TEST_F(DevicePageTest, SavedDevicesComeBackFieldForFieldAfterARestart)
         { IDC_PLATFORM_DEVICE_ID, "88" }, { IDC_WMMP_ADDR, "198.51.100.7" }, { IDC_WMMP_PORT, "6000" },
         { IDC_HEARTBEAT, "30" }, { IDC_SMS_CENTER, "8613800000000" }, { IDC_SMS_ALARM, "13700000000" },
         { IDC_EXT1_ADDR, "a.b" }, { IDC_EXT1_PORT, "1" }, { IDC_EXT2_ADDR, "c" }, { IDC_EXT2_PORT, "2" },
-        { IDC_EXT3_ADDR, "1.2.3.4.5" }, { IDC_EXT3_PORT, "3" }, { IDC_EXT4_ADDR, "" }, { IDC_EXT4_PORT, "4" },
+        { IDC_EXT3_ADDR, "1.2.3.4" }, { IDC_EXT3_PORT, "3" }, { IDC_EXT4_ADDR, "" }, { IDC_EXT4_PORT, "4" },
     };
     for (const auto& field : typed)
         SetText(field.first, field.second);
@@ -367,6 +376,120 @@ TEST_F(DevicePageTest, SavedDevicesComeBackFieldForFieldAfterARestart)
     for (const auto& combo : chosen)
         EXPECT_EQ(combo.second, Selection(combo.first)) << combo.first;
     EXPECT_EQ("M1", Text(IDC_MODEL));
+}
+
+// The file of a device never saved before: every section and key in the order they are written,
+// each with the page's default.
+TEST_F(DevicePageTest, ANewDevicesFileHoldsEverySectionAndKeyInOrderWithItsDefault)
+{
+    Open();
+    Command(ID_NEW_DEVICE);
+    EXPECT_TRUE(Answering(IDOK, [&] { EXPECT_TRUE(m_page->CommitDevicePage()); }).empty());
+    const char* lines[] = {
+        "[配置文件基本信息]", "Name=新建设备", "Version=", "PhoneNum=",
+        "[网管平台相关设置]", "SN=", "DmMode=1", "DmCenterIP0=192", "DmCenterIP1=0", "DmCenterIP2=2",
+        "DmCenterIP3=10", "DmCenterPort=9000", "DmPhoneList=", "DmVendorId=3", "DmDevice=",
+        "[GPRS 拨号参数设置]", "DialEnable=1", "DialNumber=*99***1#", "DialAPN=cmnet", "DialUser=GPRS",
+        "DialKey=DTUP", "DialAuthMode=0",
+        "[本地串口设置]", "COMBaud=6", "COMData=8", "COMStop=0", "COMCheck=0",
+        "[企业网关相关设置]", "CompanyDTUDevice=", "CompanyCenterIP0=0", "CompanyCenterIP1=0",
+        "CompanyCenterIP2=0", "CompanyCenterIP3=0", "CompanyCenterPort=4321", "CompanyCenterLink=0",
+        "[多中心相关设置]", "MultiCenterMode=0",
+        "Ex1CenterIP0=0", "Ex1CenterIP1=0", "Ex1CenterIP2=0", "Ex1CenterIP3=0", "Ex1CenterPort=4321",
+        "Ex2CenterIP0=0", "Ex2CenterIP1=0", "Ex2CenterIP2=0", "Ex2CenterIP3=0", "Ex2CenterPort=4321",
+        "Ex3CenterIP0=0", "Ex3CenterIP1=0", "Ex3CenterIP2=0", "Ex3CenterIP3=0", "Ex3CenterPort=4321",
+        "Ex4CenterIP0=0", "Ex4CenterIP1=0", "Ex4CenterIP2=0", "Ex4CenterIP3=0", "Ex4CenterPort=4321",
+        "[DTU 工作模式设置]", "ModeUphold=0",
+        "[支撑平台相关设置]", "UpholdDevice=", "UpholdCenterIP0=198", "UpholdCenterIP1=51", "UpholdCenterIP2=100",
+        "UpholdCenterIP3=20", "UpholdCenterPort=54321", "UpholdInterval=0", "UpholdSMSCenter=8613800100500",
+        "UpholdSMSAlarm=",
+    };
+    std::string expected;
+    for (const char* line : lines)
+        expected += std::string(line) + "\r\n";
+    EXPECT_EQ(expected, ReadFileBytes(IniPath("新建设备")));
+    EXPECT_EQ(std::vector<std::string>{ "新建设备.ini" }, DeviceFolderFiles()); // no copy left beside it
+}
+
+// A configuration file that cannot be written is named, nothing is reported as saved, and the
+// record, its row and the file stay as they were.
+TEST_F(DevicePageTest, AFileThatCannotBeWrittenIsNamedAndNothingCountsAsSaved)
+{
+    ::CreateDirectoryA(IniPath("甲").c_str(), NULL); // a folder where the file would be
+    Open("A,S1\n");
+    ClickRow(0);
+    SetText(IDC_DEVICE_NAME, "甲");
+    SetText(IDC_SERIAL, "S2");
+    std::vector<std::string> messages;
+    std::vector<std::string> notices =
+        Notices([&] { messages = Answering(IDOK, [&] { Click(IDC_SAVE_CHANGES); }); });
+    EXPECT_EQ(std::vector<std::string>{ "无法保存文件 " + IniPath("甲") + "。" }, messages);
+    EXPECT_TRUE(notices.empty());
+    EXPECT_EQ("A", RowName(0));
+    EXPECT_EQ("A", std::string(m_doc->m_deviceList.GetHead().m_strName));
+    EXPECT_EQ("S1", std::string(m_doc->m_deviceList.GetHead().m_strSerial));
+    EXPECT_FALSE(m_doc->IsModified());
+    ::RemoveDirectoryA(IniPath("甲").c_str());
+
+    // A file another program holds open is not replaced by a new one without its keys.
+    const std::string held = "[GPRS 拨号参数设置]\r\nDialAPN=held\r\nOther=kept\r\n";
+    WriteFile(IniPath("A"), held);
+    HANDLE hHeld = ::CreateFileA(IniPath("A").c_str(), GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL);
+    SetText(IDC_DEVICE_NAME, "A");
+    EXPECT_EQ(1u, Answering(IDOK, [&] { EXPECT_FALSE(m_page->CommitDevicePage()); }).size());
+    ::CloseHandle(hHeld);
+    EXPECT_EQ(held, ReadFileBytes(IniPath("A")));
+    EXPECT_EQ(std::vector<std::string>{ "A.ini" }, DeviceFolderFiles());
+    EXPECT_EQ("S1", std::string(m_doc->m_deviceList.GetHead().m_strSerial));
+    // Written at last, the file keeps the keys the page does not write.
+    EXPECT_TRUE(Answering(IDOK, [&] { EXPECT_TRUE(m_page->CommitDevicePage()); }).empty());
+    EXPECT_EQ("kept", Ini("A", "GPRS 拨号参数设置", "Other"));
+    EXPECT_EQ("S2", Ini("A", "网管平台相关设置", "SN"));
+}
+
+// A new device is the selected and the focused row, so that a click on the row shown before
+// shows that device again and a commit writes to the device the page shows.
+TEST_F(DevicePageTest, ANewDeviceTakesTheFocusFromTheRowShownBefore)
+{
+    Open("A\nB\n");
+    ClickRow(0);
+    Command(ID_NEW_DEVICE);
+    EXPECT_EQ(2, m_page->m_list.GetNextItem(-1, LVNI_FOCUSED));
+    ClickRow(0);
+    EXPECT_EQ("A", Text(IDC_DEVICE_NAME));
+    SetText(IDC_DEVICE_NAME, "A2");
+    EXPECT_TRUE(Answering(IDOK, [&] { EXPECT_TRUE(m_page->CommitDevicePage()); }).empty());
+    EXPECT_EQ("A2", RowName(0));
+    EXPECT_EQ("新建设备1", RowName(2));
+    EXPECT_EQ("A2", std::string(m_doc->m_deviceList.GetHead().m_strName));
+    EXPECT_EQ("新建设备1", std::string(m_doc->m_deviceList.GetTail().m_strName));
+}
+
+// The system compares file names without regard to case, the full-width letters' too: a name that
+// differs from another device's only so would share that device's file.
+TEST_F(DevicePageTest, ANameThatDiffersOnlyInCaseFromAnotherDevicesIsTaken)
+{
+    WriteFile(IniPath("A"), "[GPRS 拨号参数设置]\r\nDialAPN=of-A\r\n");
+    Open("A\nＡＢ\nc\na\n");
+    ClickRow(2);
+    for (const char* name : { "a", "ａｂ", "Ａｂ" }) {
+        SetText(IDC_DEVICE_NAME, name);
+        EXPECT_EQ(std::vector<std::string>{ "设备已经存在，请输入一个不同的设备名称！" },
+                  Answering(IDOK, [&] { EXPECT_FALSE(m_page->CommitDevicePage()); }))
+            << name;
+    }
+    EXPECT_EQ("c", RowName(2));
+    EXPECT_EQ("of-A", Ini("A", "GPRS 拨号参数设置", "DialAPN"));
+    // Its own name in other letters is its own file.
+    SetText(IDC_DEVICE_NAME, "C");
+    EXPECT_TRUE(Answering(IDOK, [&] { EXPECT_TRUE(m_page->CommitDevicePage()); }).empty());
+    EXPECT_EQ("C", RowName(2));
+    // A list that came with "A" and "a" keeps both, but "a" is not written over A's file.
+    ClickRow(3);
+    EXPECT_EQ("of-A", Text(IDC_APN));
+    SetText(IDC_APN, "of-a");
+    EXPECT_EQ(1u, Answering(IDOK, [&] { EXPECT_FALSE(m_page->CommitDevicePage()); }).size());
+    EXPECT_EQ("of-A", Ini("A", "GPRS 拨号参数设置", "DialAPN"));
 }
 
 // A shorter address leaves no part of a longer one behind; numbers outside a list select its

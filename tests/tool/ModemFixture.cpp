@@ -9,6 +9,7 @@
 #include "resource.h"
 
 #include <map>
+#include <memory>
 
 namespace {
 
@@ -58,7 +59,10 @@ void ModemTest::SetUp()
     ASSERT_TRUE(FirstSerialPair(m_nPort, m_nModemPort)) << "run with a serial pair (SERIAL_PAIRS)";
     ::SetEnvironmentVariableA("MARQTEL_MODEM_STEP_MS", std::to_string(kStepMs).c_str());
     ASSERT_TRUE(m_modem.Start(m_nModemPort));
-    Modem([](gsmsim::GsmModem& modem) { modem.SetLineRate(kLineRate); });
+    Modem([](gsmsim::GsmModem& modem) {
+        modem.SetLineRate(kLineRate);
+        modem.SetNetworkDelay(kNetworkDelayMs);
+    });
     m_profile.SetModemPort(m_nPort);
     CloseLog();
     ::DeleteFileA(GetLogPath());
@@ -68,6 +72,10 @@ void ModemTest::SetUp()
 
 void ModemTest::TearDown()
 {
+    m_modem.SetObserver(nullptr);
+    if (m_hCaller != NULL)
+        ::DestroyWindow(m_hCaller);
+    m_hCaller = NULL;
     CloseFrame();
     m_modem.Stop();
     CloseLog();
@@ -160,4 +168,38 @@ bool ModemTest::WaitForFrameToClose(DWORD dwTimeout)
         m_frame = nullptr;
     }
     return bClosed;
+}
+
+static const UINT WM_MODEM_HAS = WM_APP + 0x300;
+
+LRESULT CALLBACK ModemTest::CallerProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message != WM_MODEM_HAS)
+        return ::DefWindowProcA(hWnd, message, wParam, lParam);
+    ModemTest* pTest = reinterpret_cast<ModemTest*>(::GetWindowLongPtrA(hWnd, GWLP_USERDATA));
+    if (pTest != nullptr && pTest->m_onModemHas) {
+        std::function<void()> fn = std::move(pTest->m_onModemHas);
+        pTest->m_onModemHas = nullptr;
+        fn();
+    }
+    return 0;
+}
+
+void ModemTest::CallWhenModemHas(const std::string& bytes, std::function<void()> fn)
+{
+    if (m_hCaller == NULL) {
+        m_hCaller = CreateHiddenWindow("ModemTestCaller", CallerProc);
+        ::SetWindowLongPtrA(m_hCaller, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    }
+    m_onModemHas = std::move(fn);
+    HWND hCaller = m_hCaller;
+    auto pPosted = std::make_shared<bool>(false); // touched by the modem's thread only
+    m_modem.SetObserver([hCaller, bytes, pPosted](const gsmsim::GsmModem& modem, const std::string&) {
+        const std::string& transcript = modem.Transcript();
+        if (*pPosted || transcript.size() < bytes.size() ||
+            transcript.compare(transcript.size() - bytes.size(), bytes.size(), bytes) != 0)
+            return;
+        *pPosted = true;
+        ::PostMessageA(hCaller, WM_MODEM_HAS, 0, 0);
+    });
 }

@@ -36,10 +36,14 @@ public:
 
 class ModemTest : public ::testing::Test {
 protected:
-    // The modem's waits in these tests: idle steps of 20 ms instead of 100, and a line five
-    // times as fast as 9600 baud, so that as many bytes arrive in a step as they would.
+    // The modem's waits in these tests: idle steps of 20 ms instead of 100, a line five times
+    // as fast as 9600 baud, so that as many bytes arrive in a step as they would, and the
+    // network's 3 seconds for a message shortened alike.
     static const int kStepMs = 20;
     static const unsigned kLineRate = 4800;
+    static const unsigned kNetworkDelayMs = 3000 * kStepMs / 100;
+    // A wait of the modem link as the tests' step makes it: ms at the real step of 100 ms.
+    static DWORD Scaled(DWORD dwMilliseconds) { return dwMilliseconds * kStepMs / 100; }
 
     void SetUp() override;
     void TearDown() override;
@@ -65,6 +69,10 @@ protected:
     bool PollTimerRunning();
     // Runs this thread's messages until the frame is gone or the time is up.
     bool WaitForFrameToClose(DWORD dwTimeout = 5000);
+    // Calls fn on this thread once the modem has received the bytes (the end of what it has
+    // received equals them), at the thread's first wait after that: so it runs in the middle
+    // of whatever the frame waits for then. Posted messages go ahead of paints and timers.
+    void CallWhenModemHas(const std::string& bytes, std::function<void()> fn);
 
     TestProfile m_profile;
     gsmsim::SerialModem m_modem;
@@ -73,6 +81,11 @@ protected:
     CDocument* m_doc = nullptr;
     CTestFrame* m_frame = nullptr;
     HWND m_hFrame = NULL;
+
+private:
+    static LRESULT CALLBACK CallerProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
+    HWND m_hCaller = NULL; // where the modem's thread posts the call
+    std::function<void()> m_onModemHas;
 };
 
 // Calls fn once, from a timer of this thread, after the delay: so it runs inside whatever wait

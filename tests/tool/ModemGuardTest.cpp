@@ -3,10 +3,13 @@
 #include "ModemFixture.h"
 
 #include "DialogAnswerer.h"
+#include "LoginAnswerer.h"
 #include "ToolTestSupport.h"
 #include "resource.h"
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 using gsmsim::Fault;
 using gsmsim::FaultRule;
@@ -42,13 +45,23 @@ protected:
     {
         return Modem([](GsmModem& modem) { return modem.Store().size(); });
     }
+    size_t Sent()
+    {
+        return Modem([](GsmModem& modem) { return modem.Sent().size(); });
+    }
+    // The frame is asked to close as soon as the modem has received the bytes.
+    void CloseWhenModemHas(const std::string& bytes)
+    {
+        HWND hFrame = m_hFrame;
+        CallWhenModemHas(bytes, [hFrame] { ::PostMessageA(hFrame, WM_CLOSE, 0, 0); });
+    }
 };
 
 TEST_F(ModemGuardTest, ASendDuringAPollFailsCleanlyAndNothingInterleaves)
 {
     Modem([](GsmModem& modem) { modem.AddFault(LateAnswer("AT+CMGL", 120)); });
     int nSendResult = 1;
-    CallSoon(50, [&] { nSendResult = m_frame->SendSms("设备1", "13800000002", "#T;"); });
+    CallWhenModemHas("AT+CMGL=\"ALL\"\r", [&] { nSendResult = m_frame->SendSms("设备1", "13800000002", "#T;"); });
     m_frame->PollSms();
     EXPECT_EQ(-3, nSendResult);
     EXPECT_TRUE(LogHas(2, "发送短信失败!", "设备1", "13800000002"));
@@ -73,8 +86,9 @@ TEST_F(ModemGuardTest, APollTickDuringASendDoesNotPollAndPollingGoesOn)
 // modem for the next start, and the frame closes once the poll is off the stack.
 TEST_F(ModemGuardTest, ClosingDuringAListingEndsThePollFirstAndKeepsTheMessages)
 {
-    StoreMore(20); // a listing that takes a while to come
-    CallSoon(50, [&] { m_frame->PostMessage(WM_CLOSE); });
+    StoreMore(20);
+    Modem([](GsmModem& modem) { modem.AddFault(LateAnswer("AT+CMGL", 300)); });
+    CloseWhenModemHas("AT+CMGL=\"ALL\"\r");
     m_frame->PollSms();
     EXPECT_TRUE(::IsWindow(m_hFrame));
     EXPECT_TRUE(m_frame->m_dispatched.empty());
@@ -93,7 +107,7 @@ TEST_F(ModemGuardTest, ClosingDuringAStartUpEndsItWithoutAMessageBox)
         modem.AddFault(silence);
     });
     DialogAnswerer answerer(::GetCurrentThreadId(), "");
-    CallSoon(50, [&] { m_frame->PostMessage(WM_CLOSE); });
+    CloseWhenModemHas("ATE0\r\n");
     EXPECT_EQ(-1, m_frame->InitSmsModem());
     EXPECT_TRUE(WaitForFrameToClose());
     answerer.Stop();
@@ -113,10 +127,86 @@ TEST_F(ModemGuardTest, ClosingWhileMessagesAreHandledWaitsUntilTheyAreDeleted)
     EXPECT_EQ(0u, Stored());
 }
 
+// A close calls a send off while the modem has not been given the text: nothing more goes to
+// the modem, and the send is logged as failed.
+TEST_F(ModemGuardTest, ClosingBeforeTheTextIsWrittenWritesNothingMore)
+{
+    struct Case {
+        Fault fault;
+        const char* command;
+        std::string closeAt;
+    } cases[] = {
+        { Fault::Silence, "ATE0", "ATE0\r\n" },                    // waiting for ATE0's OK
+        { Fault::NoPrompt, "AT+CMGS", "AT+CMGS=13800000002\r" }, // waiting for the prompt
+    };
+    for (const Case& c : cases) {
+        if (m_frame == nullptr) {
+            OpenFrame();
+            OpenReadyModem();
+        }
+        FaultRule rule;
+        rule.command = c.command;
+        rule.fault = c.fault;
+        Modem([&](GsmModem& modem) { modem.AddFault(rule); });
+        TakeTranscript();
+        CloseWhenModemHas(c.closeAt);
+        EXPECT_EQ(-3, m_frame->SendSms("设备1", "13800000002", "#T;"));
+        EXPECT_TRUE(LogHas(2, "发送短信失败!", "设备1", "13800000002"));
+        EXPECT_TRUE(WaitForFrameToClose());
+        m_modem.SetObserver(nullptr);
+        std::string transcript = TakeTranscript();
+        EXPECT_EQ(c.closeAt, transcript.substr(transcript.size() - std::min(transcript.size(), c.closeAt.size())))
+            << c.command;
+        EXPECT_EQ(std::string::npos, transcript.find("#T;")) << c.command;
+        EXPECT_EQ(0u, Sent());
+    }
+}
+
+// Once the text has gone out the modem sends it: a close waits for the modem's answer, and the
+// log says what the modem did.
+TEST_F(ModemGuardTest, ClosingWhileTheModemSendsTheTextWaitsForItsAnswer)
+{
+    CloseWhenModemHas("#T;\x1A\r\n");
+    EXPECT_EQ(0, m_frame->SendSms("设备1", "13800000002", "#T;"));
+    EXPECT_TRUE(LogHas(1, "发送短信成功!", "设备1", "13800000002"));
+    EXPECT_TRUE(WaitForFrameToClose());
+    EXPECT_EQ(1u, Sent());
+}
+
+// A command given while a listing comes in may hold the poll up for seconds in a dialog and a
+// pop-up of its own: the modem is read meanwhile, and every reply is handled whole.
+TEST_F(ModemGuardTest, ACommandThatHoldsAListingUpLosesNoReply)
+{
+    std::vector<std::string> texts = { "#one" };
+    Modem([&](GsmModem& modem) {
+        for (int i = 0; i < 12; ++i) {
+            texts.push_back("#" + std::to_string(i) + std::string(60, (char)('A' + i)));
+            modem.StoreMessage(GsmModem::Quoted("+8613800000001"), texts.back());
+        }
+    });
+    m_profile.SetLogin("op", "pw");
+    LoginAnswerer answerer(::GetCurrentProcessId(), { { "op2", "pw2" } });
+    CallWhenModemHas("AT+CMGL=\"ALL\"\r", [&] { m_frame->PostMessage(WM_COMMAND, ID_CHANGE_USER); });
+    std::string userAtFirstReply;
+    m_frame->m_onDispatch = [&](const CTestFrame::Dispatched&) {
+        if (userAtFirstReply.empty())
+            userAtFirstReply = m_profile.LoginValue("User");
+    };
+    m_frame->PollSms();
+    answerer.Stop();
+    EXPECT_EQ("op2", userAtFirstReply); // the command ran while the listing came
+    std::vector<std::string> handled;
+    for (const CTestFrame::Dispatched& d : m_frame->m_dispatched)
+        handled.push_back(d.message);
+    EXPECT_EQ(texts, handled);
+    EXPECT_EQ(0u, Stored());
+}
+
 TEST_F(ModemGuardTest, AProgramEndingDuringAListingEndsThePoll)
 {
     StoreMore(20);
-    CallSoon(50, [] { ::PostQuitMessage(0); });
+    Modem([](GsmModem& modem) { modem.AddFault(LateAnswer("AT+CMGL", 300)); });
+    CallWhenModemHas("AT+CMGL=\"ALL\"\r", [] { ::PostQuitMessage(0); });
     m_frame->PollSms();
     MSG msg;
     EXPECT_TRUE(::PeekMessageA(&msg, NULL, WM_QUIT, WM_QUIT, PM_REMOVE));
@@ -148,7 +238,7 @@ TEST_F(ModemGuardTest, NoPollRunsInsideAModalLoopAndTheNextTickAfterItPolls)
 TEST_F(ModemGuardTest, APortChangeDuringAPollWaitsForItsEnd)
 {
     Modem([](GsmModem& modem) { modem.AddFault(LateAnswer("AT+CMGL", 120)); });
-    CallSoon(50, [&] {
+    CallWhenModemHas("AT+CMGL=\"ALL\"\r", [&] {
         m_profile.SetModemPort(-1);
         m_frame->InitSmsModem();
     });
@@ -166,7 +256,7 @@ TEST_F(ModemGuardTest, APortChangeDuringAPollWaitsForItsEnd)
         modem.StoreMessage(GsmModem::Quoted("+8613800000002"), "#two");
         modem.AddFault(LateAnswer("AT+CMGL", 120));
     });
-    CallSoon(50, [&] { m_frame->InitSmsModem(); });
+    CallWhenModemHas("AT+CMGL=\"ALL\"\r", [&] { m_frame->InitSmsModem(); });
     m_frame->PollSms();
     EXPECT_EQ("AT+CMGL=\"ALL\"\rAT+CMGD=1\r", TakeTranscript());
     EXPECT_TRUE(PumpUntil([&] { return Status() == "短信模块就绪"; }));

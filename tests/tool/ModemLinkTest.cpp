@@ -10,6 +10,7 @@
 #include "ToolTestSupport.h"
 #include "resource.h"
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -52,6 +53,26 @@ protected:
         EXPECT_TRUE(m_frame->IsWindowEnabled());
         EXPECT_FALSE(PopUpShows());
         EXPECT_FALSE(m_frame->IsExchangingWithModem());
+    }
+    // The log's lines that tell of a failed poll.
+    std::string PollFailures()
+    {
+        std::string log = Log(), failures;
+        for (size_t at = log.find("读取短信失败"); at != std::string::npos; at = log.find("读取短信失败", at + 1))
+            failures += log.substr(at, log.find('\n', at) - at);
+        return failures;
+    }
+    // Replies that make a listing longer than the port's buffer; their texts in listing order.
+    std::vector<std::string> StoreLongReplies(int nReplies)
+    {
+        std::vector<std::string> texts;
+        Modem([&](GsmModem& modem) {
+            for (int i = 0; i < nReplies; ++i) {
+                texts.push_back("#" + std::to_string(i) + std::string(60, (char)('A' + i)));
+                modem.StoreMessage(GsmModem::Quoted("+8613800000001"), texts.back());
+            }
+        });
+        return texts;
     }
     std::vector<std::string> DispatchedMessages()
     {
@@ -218,19 +239,75 @@ TEST_F(ModemLinkTest, ADevicesAnswerToASentMessageComesWithTheNextPoll)
     EXPECT_EQ("#OK;", m_frame->m_dispatched[0].message);
 }
 
-// A modem that restarted with its echo on spoils the ATE0 before a send; Ctrl-Z follows and the
-// send goes on.
-TEST_F(ModemLinkTest, AfterTheModemRestartedWithItsEchoOnPollsAndSendsStillWork)
+// A modem that restarted is back in PDU mode with its echo on: the listing is refused. That is
+// told once, however often polls fail after it, and each next poll starts the modem again
+// first, until the message that waited is handled.
+TEST_F(ModemLinkTest, AfterTheModemRestartedAFailedPollIsToldOnceAndTheNextPollStartsTheModemAgain)
 {
     OpenReadyModem();
-    Modem([](GsmModem& modem) { modem.AddFault(Rule("AT+CMGL", Fault::Reset)); });
+    const std::string failure = "读取短信失败[+CMS ERROR: 302]! 将重新初始化短信模块";
+    Modem([](GsmModem& modem) {
+        modem.Restart();
+        modem.StoreMessage(GsmModem::Quoted("+8613800000001"), "#waited");
+    });
     m_frame->PollSms();
-    Modem([](GsmModem& modem) { modem.StoreMessage(GsmModem::Quoted("+8613800000001"), "#after reset"); });
+    EXPECT_TRUE(m_frame->m_dispatched.empty());
+    EXPECT_EQ("AT+CMGL=\"ALL\"\r", TakeTranscript());
+    EXPECT_TRUE(LogHas(2, failure));
+    EXPECT_EQ(failure, Status());
+
+    // The modem refuses text mode once more: the poll stops there.
+    Modem([](GsmModem& modem) { modem.AddFault(Rule("AT+CMGF", Fault::Error)); });
     m_frame->PollSms();
-    EXPECT_EQ(std::vector<std::string>{ "#after reset" }, DispatchedMessages());
-    TakeTranscript();
+    EXPECT_EQ("ATE0\r\n\x1A\rATE0\r\nAT+CMGF=1\r", TakeTranscript());
+    // Then it refuses a listing once more.
+    Modem([](GsmModem& modem) { modem.AddFault(Rule("AT+CMGL", Fault::Error)); });
+    m_frame->PollSms();
+    EXPECT_EQ("ATE0\r\nATE0\r\nAT+CMGF=1\rAT+CMGL=\"ALL\"\r", TakeTranscript());
+    EXPECT_TRUE(m_frame->m_dispatched.empty());
+
+    m_frame->PollSms();
+    EXPECT_EQ("ATE0\r\nATE0\r\nAT+CMGF=1\rAT+CMGL=\"ALL\"\rAT+CMGD=1\r", TakeTranscript());
+    EXPECT_EQ(std::vector<std::string>{ "#waited" }, DispatchedMessages());
+    EXPECT_TRUE(LogHas(1, "短信模块就绪"));
+    EXPECT_EQ(failure, PollFailures().substr(0, failure.size()));
+    EXPECT_EQ(1, Count(Log(), "读取短信失败"));
+
     EXPECT_EQ(0, m_frame->SendSms("设备1", "13800000001", "#T;"));
-    EXPECT_EQ("ATE0\r\n\x1A\rAT+CMGS=13800000001\r#T;\x1A\r\n", TakeTranscript());
+    EXPECT_EQ("ATE0\r\nAT+CMGS=13800000001\r#T;\x1A\r\n", TakeTranscript());
+}
+
+// A refusal ends a wait at once: the text is not typed into a modem that refused the send.
+TEST_F(ModemLinkTest, AnErrorInsteadOfThePromptEndsTheSendWithoutWritingTheText)
+{
+    OpenReadyModem();
+    Modem([](GsmModem& modem) { modem.AddFault(Rule("AT+CMGS", Fault::Error)); });
+    EXPECT_EQ(-3, m_frame->SendSms("设备1", "13800000001", "#T;"));
+    EXPECT_EQ("ATE0\r\nAT+CMGS=13800000001\r", TakeTranscript());
+    EXPECT_TRUE(LogHas(2, "发送短信失败!", "设备1", "13800000001"));
+    EXPECT_TRUE(Modem([](GsmModem& modem) { return modem.Sent().empty(); }));
+}
+
+// Messages arrive while the tool talks to the modem: their "+CMTI:" comes ahead of the answers.
+// The answers are still read as answers, and the messages come with the poll.
+TEST_F(ModemLinkTest, UnsolicitedCodesAheadOfTheAnswersArePassedOver)
+{
+    Modem([](GsmModem& modem) {
+        modem.SetEcho(false);
+        for (const char* command : { "ATE0", "AT+CMGF", "AT+CMGS", "AT+CMGL" })
+            modem.AddFault(Rule(command, Fault::CodeFirst, -1));
+    });
+    DialogAnswerer answerer(::GetCurrentThreadId(), "");
+    ASSERT_EQ(0, m_frame->InitSmsModem());
+    answerer.Stop();
+    EXPECT_EQ("ATE0\r\nATE0\r\nAT+CMGF=1\r", TakeTranscript());
+    EXPECT_EQ(0, m_frame->SendSms("设备1", "13800000001", "#T;"));
+    // Three came during the start-up and three during the send; the one that came with the
+    // listing waits for the next.
+    m_frame->PollSms();
+    EXPECT_EQ(std::vector<std::string>(6, "#arrived"), DispatchedMessages());
+    EXPECT_EQ(1u, Modem([](GsmModem& modem) { return modem.Store().size(); }));
+    EXPECT_EQ("", PollFailures());
 }
 
 // A ';' in the number would have the modem run a further command; Ctrl-Z in the text would end
@@ -330,13 +407,7 @@ TEST_F(ModemLinkTest, GarbageNulBytesAndADribbledListingAreReadAsTheyCome)
 TEST_F(ModemLinkTest, AListingLongerThanThePortsBufferIsReadWholeThoughHandlingOpensAMessageBox)
 {
     OpenReadyModem();
-    std::vector<std::string> texts;
-    Modem([&](GsmModem& modem) {
-        for (int i = 0; i < 12; ++i) {
-            texts.push_back("#" + std::to_string(i) + std::string(60, (char)('A' + i)));
-            modem.StoreMessage(GsmModem::Quoted("+8613800000001"), texts.back());
-        }
-    });
+    std::vector<std::string> texts = StoreLongReplies(12);
     bool bBoxShown = false;
     m_frame->m_onDispatch = [&](const CTestFrame::Dispatched&) {
         if (bBoxShown)
@@ -391,6 +462,80 @@ TEST_F(ModemLinkTest, AListingCutShortAndAMessageArrivingDuringItAreHandledByThe
     m_frame->PollSms();
     EXPECT_EQ((std::vector<std::string>{ "#two", "#late" }), DispatchedMessages());
     EXPECT_EQ(0u, Modem([](GsmModem& modem) { return modem.Store().size(); }));
+}
+
+// Bytes lost while the tool could not read (its thread held up, with no message loop running)
+// may have spliced one message's text onto another's: nothing of that listing is handled or
+// deleted, and the next poll reads it again.
+TEST_F(ModemLinkTest, AListingDuringWhichBytesWereLostIsNeitherHandledNorDeleted)
+{
+    OpenReadyModem();
+    std::vector<std::string> texts = StoreLongReplies(12);
+    FaultRule late = Rule("AT+CMGL", Fault::Delay);
+    late.delayMs = 120;
+    Modem([&](GsmModem& modem) { modem.AddFault(late); });
+    // The thread is held up before the listing comes, until the port has had to drop bytes.
+    int nOverflows = m_frame->m_Port.GetReadOverflows();
+    bool bOverflowed = false;
+    CallWhenModemHas("AT+CMGL=\"ALL\"\r", [&] {
+        DWORD dwStart = ::GetTickCount();
+        while (!bOverflowed && ::GetTickCount() - dwStart < 10000) {
+            ::Sleep(10);
+            bOverflowed = m_frame->m_Port.GetReadOverflows() != nOverflows;
+        }
+    });
+    m_frame->PollSms();
+    ASSERT_TRUE(bOverflowed);
+    EXPECT_TRUE(m_frame->m_dispatched.empty());
+    EXPECT_EQ("AT+CMGL=\"ALL\"\r", TakeTranscript());
+    EXPECT_TRUE(LogHas(2, "读取短信失败[串口接收缓冲区溢出]! 将重新初始化短信模块"));
+    EXPECT_EQ(12u, Modem([](GsmModem& modem) { return modem.Store().size(); }));
+
+    m_frame->PollSms();
+    EXPECT_EQ(texts, DispatchedMessages());
+    EXPECT_EQ(0u, Modem([](GsmModem& modem) { return modem.Store().size(); }));
+}
+
+// A modem that keeps talking and never ends its listing (a boot loop, codes without end) holds
+// the poll no longer than the listing's bound: the failure is told, and a send then goes
+// through the codes.
+TEST_F(ModemLinkTest, AListingThatNeverEndsStopsAtItsBound)
+{
+    OpenReadyModem();
+    Modem([](GsmModem& modem) {
+        modem.AddSteadyCode("+CREG: 1", 100);
+        modem.AddFault(Rule("AT+CMGL", Fault::Silence));
+    });
+    // Only a reading without a bound would still be going on by then.
+    auto pTestRunning = std::make_shared<bool>(true);
+    HWND hFrame = m_hFrame;
+    CallSoon(60000, [pTestRunning, hFrame] {
+        if (*pTestRunning)
+            ::PostMessageA(hFrame, WM_CLOSE, 0, 0);
+    });
+    m_frame->PollSms();
+    *pTestRunning = false;
+    ASSERT_TRUE(::IsWindow(m_hFrame));
+    EXPECT_TRUE(LogHas(2, "读取短信失败[短信模块的应答没有结束]! 将重新初始化短信模块"));
+    EXPECT_EQ(0, m_frame->SendSms("设备1", "13800000001", "#T;"));
+}
+
+// The bound leaves room for the longest listing: 128 messages of 160 characters at 9600 baud.
+TEST_F(ModemLinkTest, AListingOf128FullLengthMessagesIsReadWhole)
+{
+    OpenReadyModem();
+    std::vector<std::string> texts;
+    Modem([&](GsmModem& modem) {
+        for (int i = 0; i < 128; ++i) {
+            std::string text = "#" + std::to_string(i) + ":";
+            text.resize(160, (char)('a' + i % 26));
+            texts.push_back(text);
+            modem.StoreMessage(GsmModem::Quoted("+8613800000001"), text);
+        }
+    });
+    m_frame->PollSms();
+    EXPECT_EQ(texts, DispatchedMessages());
+    EXPECT_EQ("", PollFailures());
 }
 
 } // namespace

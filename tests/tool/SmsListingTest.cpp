@@ -115,7 +115,7 @@ TEST(SmsListingTest, SkippedHeadersLeaveTheirTextAsAnIgnoredLine)
     std::vector<SmsEntry> entries = List(Header(1, "\"+8613800000001\"", "\"09/01/06,10:20:30-04\"") + "no zone\r\n" +
                                          Header(-2, "\"13800000002\"") + "negative\r\n" +
                                          "+CMGL: 4,\"REC READ\"\r\n" + "cut short\r\n" +
-                                         "+CMS ERROR: 500\r\n" + Header(5, "\"13800000005\"") + "kept\r\nOK\r\n");
+                                         "+CMTI: \"SM\",9\r\n" + Header(5, "\"13800000005\"") + "kept\r\nOK\r\n");
     ASSERT_EQ(1u, entries.size());
     EXPECT_EQ(5, entries[0].index);
     EXPECT_EQ("kept", entries[0].message);
@@ -145,6 +145,38 @@ TEST(SmsListingTest, TheTextLineIsTakenAsItComesExceptAFurtherHeader)
 
     // A header with no text before the time-out is not an entry.
     EXPECT_TRUE(List(Header(1, "\"13800000001\"")).empty());
+}
+
+// A modem in PDU mode refuses the listing; what it had listed before a refusal still counts.
+// Where an entry's text is due, "ERROR" is that text.
+TEST(SmsListingTest, AnErrorAnswerEndsTheListingAsRefused)
+{
+    CSmsListing listing;
+    EXPECT_EQ(CSmsListing::kMore, listing.TakeLine("AT+CMGL=\"ALL\"\r\r\n")); // the echo
+    EXPECT_EQ(CSmsListing::kRefused, listing.TakeLine("+CMS ERROR: 302\r\n"));
+    EXPECT_EQ("+CMS ERROR: 302", listing.Refusal());
+
+    CSmsListing texts;
+    texts.TakeLine(Header(1, "\"13800000001\""));
+    EXPECT_EQ(CSmsListing::kMore, texts.TakeLine("ERROR\r\n"));
+    EXPECT_EQ(CSmsListing::kRefused, texts.TakeLine("+CME ERROR: 10\r\n"));
+    ASSERT_EQ(1u, texts.Entries().size());
+    EXPECT_EQ("ERROR", texts.Entries()[0].message);
+}
+
+// What a reader throws away is logged line by line; the codes a modem sends of its own accord
+// and the blank lines around answers are left out.
+TEST(AtLineTest, DiscardedInputIsDescribedLineByLineWithoutUnsolicitedCodes)
+{
+    EXPECT_EQ("[+CMGS: 3][OK]", DescribeDiscardedInput("\r\n+CMGS: 3\r\n\r\nOK\r\n"));
+    EXPECT_EQ("", DescribeDiscardedInput("\r\n+CMTI: \"SM\",4\r\n\r\nRING\r\n+CREG: 1\r\n\r\n"));
+    EXPECT_EQ("[ERROR][> ]", DescribeDiscardedInput("\r\n+CMTI: \"SM\",4\r\nERROR\r\n\r\n> "));
+    EXPECT_EQ("[a.b.c]", DescribeDiscardedInput(std::string("a\0b\x1A" "c\r\n", 7)));
+    EXPECT_EQ("", DescribeDiscardedInput(""));
+    std::string babble;
+    for (int i = 0; i < 1000; ++i)
+        babble += "boot\r\n";
+    EXPECT_EQ(259u, DescribeDiscardedInput(babble).size());
 }
 
 TEST(SmsListingTest, ShortAndOddFieldsNeverReachOutsideTheLine)

@@ -9,6 +9,7 @@
 #include "ReplyParser.h"
 #include "SmsFrame.h"
 
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -82,7 +83,9 @@ TEST(PasswordHashTest, SixteenBytesOfThePasswordAndTheBuiltInConstant)
     EXPECT_EQ("B3AA79C0015FBCC0FD911CE086982F08", HashPassword("abcdefghijklmnopqrst"));
     EXPECT_EQ(HashPassword("abcdefghijklmnop"), HashPassword("abcdefghijklmnopqrst"));
     EXPECT_NE(HashPassword("Secret"), HashPassword("secret"));
-    EXPECT_NE(HashPassword(""), HashPassword(std::string(1, '\0')) + "x");
+    // The password is padded with zero bytes: a trailing NUL adds nothing.
+    EXPECT_EQ(HashPassword(""), HashPassword(std::string(1, '\0')));
+    EXPECT_EQ("748F2771EEFBFC326EBA3BA6E75AB14E", HashPassword(""));
 }
 
 DeviceConfigValues SampleValues()
@@ -146,15 +149,49 @@ TEST(ConfigGroupsTest, AQueryAnswerInTheSetLayoutReadsBackWhatWasSent)
         ApplyAnswerFields(letter, group.substr(3, group.size() - 4), read);
         EXPECT_EQ(BuildSetGroup(letter, sent), BuildSetGroup(letter, read)) << letter;
     }
+}
+
+// Every multi-centre answer names a strategy: the concurrent one for what a terminal may send for
+// it, the round-robin one for anything else, whatever the page showed before.
+TEST(ConfigGroupsTest, AMultiCentreAnswerSelectsConcurrentOrElseRoundRobin)
+{
     DeviceConfigValues read;
-    read.strategy = 1;
-    ApplyAnswerFields('G', "0,,,,,,,,", read);
-    EXPECT_EQ(0, read.strategy);
-    for (const char* concurrent : { "1", "N", "n", "78", "110" }) {
+    for (const char* concurrent : { "1", "N", "n", "78", "110", "Nein", "1x" }) {
         read.strategy = 0;
         ApplyAnswerFields('G', concurrent, read);
         EXPECT_EQ(1, read.strategy) << concurrent;
     }
+    for (const char* roundRobin : { "0,,,,,,,,", "2", "", "-1", "x", "77", "111", "M" }) {
+        read.strategy = 1;
+        ApplyAnswerFields('G', roundRobin, read);
+        EXPECT_EQ(0, read.strategy) << roundRobin;
+    }
+}
+
+std::vector<std::string> Groups(std::initializer_list<size_t> lengths)
+{
+    std::vector<std::string> groups;
+    char letter = 'a';
+    for (size_t length : lengths)
+        groups.push_back(std::string(length, letter++));
+    return groups;
+}
+
+// A frame is closed before a group that would bring it to 127 characters, never before the first
+// group it would hold; a long group has a frame of its own.
+TEST(ConfigGroupsTest, SetCommandsArePackedIntoFramesBelow127Characters)
+{
+    EXPECT_TRUE(PackSetFrames({}).empty());
+    EXPECT_EQ((std::vector<std::string>{ std::string(60, 'a') + std::string(66, 'b') }), PackSetFrames(Groups({ 60, 66 })));
+    EXPECT_EQ((std::vector<std::string>{ std::string(60, 'a'), std::string(67, 'b') }), PackSetFrames(Groups({ 60, 67 })));
+    EXPECT_EQ((std::vector<std::string>{ std::string(200, 'a'), std::string(10, 'b') }), PackSetFrames(Groups({ 200, 10 })));
+    EXPECT_EQ((std::vector<std::string>{ std::string(10, 'a'), std::string(130, 'b'), std::string(5, 'c') }),
+              PackSetFrames(Groups({ 10, 130, 5 })));
+    // 40 + 40 + 40 + 6 is 126 and stays together; the next group would make 127.
+    std::vector<std::string> frames = PackSetFrames(Groups({ 40, 40, 40, 6, 1, 120 }));
+    ASSERT_EQ(2u, frames.size());
+    EXPECT_EQ(std::string(40, 'a') + std::string(40, 'b') + std::string(40, 'c') + std::string(6, 'd'), frames[0]);
+    EXPECT_EQ("e" + std::string(120, 'f'), frames[1]);
 }
 
 TEST(ConfigGroupsTest, AnswerFieldsMissingEmptyOrOutsideTheirLists)

@@ -237,6 +237,55 @@ TEST_F(SmsActionTest, WritingEveryGroupGoesOutInSeveralFramesAndTheTerminalKeeps
     EXPECT_TRUE(LogHas(1, "设置[" + kDevice1 + "]的信任列表成功!", "站1", kPhone1));
 }
 
+size_t CountOf(const std::string& text, const std::string& what)
+{
+    size_t count = 0;
+    for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1))
+        ++count;
+    return count;
+}
+
+// With no group ticked nothing is sent, though the page is saved. A frame before the last that
+// fails, refused as too long or not sent by the modem, stops the groups after it without the
+// last frame's box; the frames before it stay sent.
+TEST_F(SmsActionTest, NothingTickedOrAFailingFrameBeforeTheLastStopsTheSending)
+{
+    SelectRow(0);
+    TakeTranscript();
+    EXPECT_EQ(Strings{ "请至少选择一个需要下发的参数!" }, Boxes([&] { Click(IDC_SEND_CONFIG); }));
+    EXPECT_EQ(std::string::npos, TakeTranscript().find("AT+CMGS"));
+    EXPECT_EQ("站1", Ini("站1", "配置文件基本信息", "Name"));
+
+    Click(IDC_NM_ENABLE);
+    Click(IDC_MULTI_CENTER_ENABLE);
+    Click(IDC_DIAL_ENABLE);
+    SetText(IDC_TRUST_LIST, "13900000009,");
+    SetText(IDC_EXT1_ADDR, std::string(120, 'e')); // the multi-centre group alone is too long
+    EXPECT_EQ((Strings{ "有参数长度太长，短信下发失败!", "短信下发失败!" }), Boxes([&] { Click(IDC_SEND_CONFIG); }));
+    Strings frames = TakeFrames();
+    ASSERT_EQ(1u, frames.size());
+    std::string commands = frames[0].substr(4, frames[0].size() - 12);
+    EXPECT_EQ(0u, commands.find("Ax:13900000009,,"));
+    EXPECT_NE(std::string::npos, commands.find(";8x:"));
+    EXPECT_EQ(std::string::npos, commands.find("Gx:"));
+
+    // Three frames: the modem refuses the first, and nothing follows it.
+    SetText(IDC_EXT1_ADDR, std::string(60, 'e'));
+    Modem([](GsmModem& modem) {
+        gsmsim::FaultRule refused;
+        refused.command = "AT+CMGS";
+        refused.fault = gsmsim::Fault::NoCmgs;
+        modem.AddFault(refused);
+    });
+    TakeTranscript();
+    EXPECT_EQ(Strings{ "短信下发失败!" }, Boxes([&] { Click(IDC_SEND_CONFIG); }));
+    EXPECT_EQ(1u, CountOf(TakeTranscript(), "AT+CMGS="));
+    EXPECT_TRUE(TakeFrames().empty());
+    // Without the fault the same page goes out in three frames, the box after the last.
+    EXPECT_EQ(Strings{ kSent }, Boxes([&] { Click(IDC_SEND_CONFIG); }));
+    EXPECT_EQ(3u, TakeFrames().size());
+}
+
 // One device's number for two devices: each gets the whole reply, in its own record.
 TEST_F(SmsPageTest, TwoDevicesSharingAPhoneNumberEachGetTheReply)
 {

@@ -154,6 +154,23 @@ protected:
     CString m_strFileName;
 };
 
+// A file written in place of another: the bytes go to a new file beside it, which takes the
+// other's place only when Commit finds every byte written. Until then, and whenever Commit
+// fails, the other file stays as it was; a new file that is not committed is removed.
+class CMirrorFile : public CFile {
+public:
+    ~CMirrorFile() override;
+    // Creates the new file beside lpszFileName and opens it for writing.
+    BOOL Create(LPCTSTR lpszFileName);
+    // Writes the new file through to the disk, closes it and puts it in the other's place.
+    BOOL Commit();
+    // Closes and removes the new file.
+    void Abort();
+
+private:
+    CString m_strMirrorName;
+};
+
 // A text archive over a file: ReadString hands out lines without their line end, WriteString
 // writes the text as it stands.
 class CArchive {
@@ -173,6 +190,9 @@ public:
     UINT Read(void* lpBuf, UINT nMax);
     void Flush();
     void Close();
+    // TRUE once the file refused a write (a full disk, a drive gone): nothing after it is
+    // written, and the file does not hold what was stored.
+    BOOL HasWriteFailed() const { return m_bWriteFailed; }
 
     void* m_pDocument;
 
@@ -184,6 +204,7 @@ private:
     UINT m_nBufferLength;
     UINT m_nBufferPos;
     BOOL m_bEof;
+    BOOL m_bWriteFailed;
 };
 
 #include "afxtempl.h"

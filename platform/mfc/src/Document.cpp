@@ -85,19 +85,26 @@ BOOL CDocument::OnOpenDocument(LPCTSTR lpszPathName)
     return TRUE;
 }
 
+// The file is replaced only once every byte of the new content is written: a save that fails
+// half-way (a full disk) leaves the old file whole, is reported, and the document stays modified.
 BOOL CDocument::OnSaveDocument(LPCTSTR lpszPathName)
 {
-    CFile file;
-    if (!file.Open(lpszPathName, CFile::modeCreate | CFile::modeWrite | CFile::shareExclusive)) {
+    CMirrorFile file;
+    BOOL bSaved = file.Create(lpszPathName);
+    if (bSaved) {
+        CArchive ar(&file, CArchive::store);
+        ar.m_pDocument = this;
+        Serialize(ar);
+        ar.Close();
+        bSaved = !ar.HasWriteFailed() && file.Commit();
+    }
+    if (!bSaved) {
+        file.Abort();
         CString text;
         text.Format("无法保存文件 %s。", lpszPathName);
         AfxMessageBox(text, MB_ICONEXCLAMATION);
         return FALSE;
     }
-    CArchive ar(&file, CArchive::store);
-    ar.m_pDocument = this;
-    Serialize(ar);
-    ar.Close();
     SetModifiedFlag(FALSE);
     return TRUE;
 }

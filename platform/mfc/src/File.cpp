@@ -103,8 +103,60 @@ BOOL CFile::Rename(LPCTSTR lpszOldName, LPCTSTR lpszNewName)
 
 // ---------------------------------------------------------------------------------------------
 
+CMirrorFile::~CMirrorFile()
+{
+    Abort();
+}
+
+// The new file lies in the other's folder, so that it can take the other's place in one step.
+BOOL CMirrorFile::Create(LPCTSTR lpszFileName)
+{
+    Abort();
+    CString target = lpszFileName;
+    int nSlash = target.ReverseFind('\\');
+    CString folder = nSlash < 0 ? CString(".") : target.Left(nSlash);
+    char mirror[MAX_PATH] = "";
+    if (::GetTempFileNameA(folder, "tmp", 0, mirror) == 0)
+        return FALSE;
+    m_strMirrorName = mirror;
+    HANDLE h = ::CreateFileA(mirror, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
+    if (h == INVALID_HANDLE_VALUE) {
+        Abort();
+        return FALSE;
+    }
+    m_hFile = h;
+    m_strFileName = target;
+    return TRUE;
+}
+
+BOOL CMirrorFile::Commit()
+{
+    if (m_hFile == hFileNull || m_strMirrorName.IsEmpty())
+        return FALSE;
+    BOOL bWritten = ::FlushFileBuffers(m_hFile);
+    bWritten = ::CloseHandle(m_hFile) && bWritten;
+    m_hFile = hFileNull;
+    if (!bWritten || !::MoveFileExA(m_strMirrorName, m_strFileName, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        Abort();
+        return FALSE;
+    }
+    m_strMirrorName.Empty();
+    return TRUE;
+}
+
+void CMirrorFile::Abort()
+{
+    CFile::Close();
+    if (!m_strMirrorName.IsEmpty())
+        ::DeleteFileA(m_strMirrorName);
+    m_strMirrorName.Empty();
+}
+
+// ---------------------------------------------------------------------------------------------
+
 CArchive::CArchive(CFile* pFile, UINT nMode)
-    : m_pDocument(NULL), m_pFile(pFile), m_nMode(nMode), m_nBufferLength(0), m_nBufferPos(0), m_bEof(FALSE)
+    : m_pDocument(NULL), m_pFile(pFile), m_nMode(nMode), m_nBufferLength(0), m_nBufferPos(0), m_bEof(FALSE),
+      m_bWriteFailed(FALSE)
 {
 }
 
@@ -119,10 +171,12 @@ void CArchive::Close()
     m_pFile = NULL;
 }
 
+// After a refused write the rest is dropped: a file with a gap would read as whole.
 void CArchive::Flush()
 {
     if (m_pFile != NULL && IsStoring() && m_nBufferLength > 0) {
-        m_pFile->Write(m_buffer, m_nBufferLength);
+        if (!m_bWriteFailed && !m_pFile->Write(m_buffer, m_nBufferLength))
+            m_bWriteFailed = TRUE;
         m_nBufferLength = 0;
     }
 }

@@ -101,6 +101,19 @@ ScriptedDevice* GsmModem::Terminal(const std::string& number)
     return nullptr;
 }
 
+void GsmModem::AddSteadyCode(const std::string& line, unsigned periodMs)
+{
+    m_steady.push_back({ line, std::max(periodMs, 1u), 0 });
+}
+
+void GsmModem::Restart()
+{
+    m_bEcho = true;
+    m_bTextMode = false;
+    m_bTakingText = false;
+    m_command.clear();
+}
+
 void GsmModem::Advance(Micros now)
 {
     m_now = std::max(m_now, now);
@@ -109,9 +122,32 @@ void GsmModem::Advance(Micros now)
             ++i;
             continue;
         }
-        StoreMessage(m_scheduled[i].sender, m_scheduled[i].text);
+        Scheduled arrival = m_scheduled[i];
         m_scheduled.erase(m_scheduled.begin() + (std::ptrdiff_t)i);
+        Arrive(arrival.sender, arrival.text);
     }
+    for (Steady& steady : m_steady) {
+        if (steady.due > now)
+            continue;
+        Unsolicited(steady.line, steady.due);
+        // A driver that looked away for a while gets one code, not a burst.
+        steady.due = std::max(steady.due + (Micros)steady.periodMs * 1000, now);
+    }
+}
+
+// A message from the network goes into the store and is announced.
+void GsmModem::Arrive(const std::string& sender, const std::string& text)
+{
+    int index = StoreMessage(sender, text);
+    if (index >= 0 && m_bIndications)
+        Unsolicited("+CMTI: \"SM\"," + std::to_string(index), m_now);
+}
+
+void GsmModem::Unsolicited(const std::string& line, Micros at)
+{
+    Answer answer;
+    answer.at = at;
+    Send("\r\n" + line + "\r\n", answer, true);
 }
 
 // A time stamp with a date, the time of day the clock gives and the zone.
@@ -137,6 +173,7 @@ void GsmModem::Receive(const char* pData, std::size_t nSize, Micros now)
 std::string GsmModem::TakeOutput(Micros now)
 {
     Advance(now);
+    PutOnLine(now);
     std::string bytes;
     while (!m_output.empty() && m_output.front().due <= now) {
         bytes += m_output.front().byte;
@@ -145,13 +182,31 @@ std::string GsmModem::TakeOutput(Micros now)
     return bytes;
 }
 
+// The answers that are due go on the line in the order they fell due, each one whole; an
+// unsolicited code waits while the text of a message is being typed.
+void GsmModem::PutOnLine(Micros now)
+{
+    for (;;) {
+        auto next = m_outgoing.end();
+        for (auto it = m_outgoing.begin(); it != m_outgoing.end(); ++it)
+            if (it->answer.at <= now && !(it->bUnsolicited && m_bTakingText) &&
+                (next == m_outgoing.end() || it->answer.at < next->answer.at))
+                next = it;
+        if (next == m_outgoing.end())
+            return;
+        Outgoing outgoing = *next;
+        m_outgoing.erase(next);
+        Queue(outgoing.bytes, outgoing.answer);
+    }
+}
+
 void GsmModem::TakeByte(char ch, Micros now)
 {
     m_transcript += ch;
     if (m_bEcho) {
         Answer echo;
         echo.at = now;
-        Queue(std::string(1, ch), echo);
+        Send(std::string(1, ch), echo);
     }
     if (m_bTakingText) {
         TakeTextByte(ch, now);
@@ -216,7 +271,9 @@ void GsmModem::RunCommand(const std::string& command, Micros now)
         m_bEcho = upper == "ATE1";
         Reply(kOk, pFault, now);
     } else if (upper == "ATZ") {
+        // Back to the stored profile, as after a restart: echo on, PDU mode.
         m_bEcho = true;
+        m_bTextMode = false;
         Reply(kOk, pFault, now);
     } else if (upper == "AT+CMGF=1" || upper == "AT+CMGF=0") {
         m_bTextMode = upper == "AT+CMGF=1";
@@ -264,12 +321,23 @@ void GsmModem::FinishSend(Micros now)
     m_pSendFault = nullptr;
     if (pFault != nullptr && pFault->fault == Fault::Silence)
         return;
+    // The network answers seconds later; the modem takes further commands meanwhile.
+    Micros answered = now + (Micros)m_nNetworkDelayMs * 1000;
     if (pFault != nullptr && pFault->fault == Fault::NoCmgs) {
-        Reply("\r\n+CMS ERROR: 500\r\n", nullptr, now);
+        Reply("\r\n+CMS ERROR: 500\r\n", nullptr, answered);
         return;
     }
     m_sent.push_back({ m_sendNumber, m_sendText });
-    Reply("\r\n+CMGS: " + std::to_string(m_nNextReference++) + "\r\n" + kOk, pFault, now);
+    std::string answer = "\r\n+CMGS: " + std::to_string(m_nNextReference++) + "\r\n" + kOk;
+    if (pFault != nullptr && pFault->fault == Fault::SlowReference) {
+        Answer slow;
+        slow.at = answered;
+        slow.pauseBefore = answer.find(' ') + 1;
+        slow.pauseMs = pFault->delayMs;
+        Send(answer, slow);
+    } else {
+        Reply(answer, pFault, answered);
+    }
     for (Device& device : m_devices) {
         if (device.number != m_sendNumber)
             continue;
@@ -277,7 +345,7 @@ void GsmModem::FinishSend(Micros now)
         if (reply.empty())
             continue;
         std::string from = device.number[0] == '+' ? device.number : "+86" + device.number;
-        ScheduleMessage(now + (Micros)device.delayMs * 1000, Quoted(from), reply);
+        ScheduleMessage(answered + (Micros)device.delayMs * 1000, Quoted(from), reply);
     }
 }
 
@@ -307,9 +375,11 @@ void GsmModem::RunList(const std::string& status, const FaultRule* pFault, Micro
 
     Answer answer = AnswerFor(pFault, now);
     if (pFault != nullptr && pFault->fault == Fault::Garbage)
-        Queue(kGarbage, answer);
+        Send(kGarbage, answer);
+    if (pFault != nullptr && pFault->fault == Fault::CodeFirst)
+        Arrive(Quoted("+8613800000099"), "#arrived");
     Micros listingStart = std::max(answer.at, m_lineFreeAt);
-    Queue(listing, answer);
+    Send(listing, answer);
     // What arrives meanwhile comes as the entries go out: after this listing was made.
     Micros perByte = m_nLineRate > 0 ? 1000000 / m_nLineRate : 0;
     for (const Arrival& arrival : m_arrivals) {
@@ -320,7 +390,7 @@ void GsmModem::RunList(const std::string& status, const FaultRule* pFault, Micro
     }
     m_arrivals.clear();
     if (pFault != nullptr && pFault->fault == Fault::Reset)
-        m_bEcho = true;
+        Restart();
 }
 
 void GsmModem::RunDelete(const std::string& argument, const FaultRule* pFault, Micros now)
@@ -357,10 +427,18 @@ void GsmModem::Reply(const std::string& bytes, const FaultRule* pFault, Micros n
 {
     Answer answer = AnswerFor(pFault, now);
     if (pFault != nullptr && pFault->fault == Fault::Garbage)
-        Queue(kGarbage, answer);
-    Queue(bytes, answer);
+        Send(kGarbage, answer);
+    if (pFault != nullptr && pFault->fault == Fault::CodeFirst)
+        Arrive(Quoted("+8613800000099"), "#arrived");
+    Send(bytes, answer);
     if (pFault != nullptr && pFault->fault == Fault::Reset)
-        m_bEcho = true;
+        Restart();
+}
+
+void GsmModem::Send(const std::string& bytes, const Answer& answer, bool bUnsolicited)
+{
+    m_outgoing.push_back({ answer, bytes, bUnsolicited });
+    PutOnLine(m_now);
 }
 
 // The line carries one byte after the other, at its rate.
@@ -368,9 +446,11 @@ void GsmModem::Queue(const std::string& bytes, const Answer& answer)
 {
     Micros perByte = m_nLineRate > 0 ? 1000000 / m_nLineRate : 0;
     Micros at = answer.at;
-    for (char byte : bytes) {
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        if (i == answer.pauseBefore)
+            at = std::max(at, m_lineFreeAt) + (Micros)answer.pauseMs * 1000;
         Micros due = std::max(at, m_lineFreeAt);
-        m_output.push_back({ due, byte });
+        m_output.push_back({ due, bytes[i] });
         m_lineFreeAt = due + perByte;
         if (answer.bDribble)
             at = due + (Micros)answer.gapMs * 1000;

@@ -1,15 +1,22 @@
 // gsmsim: a GSM modem in SMS text mode on a COM port, for a whole program to talk to.
 //
-//   gsmsim.exe --port 6 [--rate 960] [--echo-off] [--text-mode]
+//   gsmsim.exe --port 6 [--rate 960] [--network-delay MS] [--echo-off] [--text-mode]
+//              [--no-indications] [--steady LINE|MS]...
 //              [--sms NUMBER|TEXT]... [--sms-at MS|NUMBER|TEXT]... [--device NUMBER|MS|REPLY]...
 //              [--terminal NUMBER|MS]... [--fault COMMAND:KIND[:TIMES[:MS]]]... [--transcript FILE]
 //              [--state FILE] [--seconds S]
 //
+// The modem comes up as after power-on, in PDU mode with its echo on, unless --text-mode and
+// --echo-off say otherwise. --rate is the line's bytes a second (960: 9600 baud);
+// --network-delay the time from the end of a message to the network's answer (3000 ms);
+// --no-indications keeps arriving messages from being announced with "+CMTI:"; --steady sends
+// the unsolicited LINE every MS.
 // --sms stores a message from NUMBER ("+86..." or not, listed in quotes) before the start;
 // --sms-at lets one arrive MS after the start; --device answers every message sent to NUMBER
 // with REPLY, MS later; --terminal answers the command frames sent to NUMBER as a data terminal
 // does (ScriptedDevice), MS later. KIND is one of silence, error, delay, noprompt, nocmgs, dribble,
-// garbage, cut, reset (for delay and dribble MS is the delay or gap, for cut the bytes kept).
+// garbage, cut, reset, slowref, codefirst (for delay and dribble MS is the delay or gap, for slowref the
+// pause after "+CMGS: ", for cut the bytes kept).
 // --transcript appends every byte received to FILE; --state rewrites FILE after every input
 // with the number of messages stored and sent. It serves until S seconds have passed (0: for
 // ever).
@@ -50,7 +57,8 @@ bool ParseFault(const std::string& text, FaultRule& rule)
         Fault fault;
     } kinds[] = { { "silence", Fault::Silence }, { "error", Fault::Error },     { "delay", Fault::Delay },
                   { "noprompt", Fault::NoPrompt }, { "nocmgs", Fault::NoCmgs }, { "dribble", Fault::Dribble },
-                  { "garbage", Fault::Garbage }, { "cut", Fault::CutListing }, { "reset", Fault::Reset } };
+                  { "garbage", Fault::Garbage }, { "cut", Fault::CutListing }, { "reset", Fault::Reset },
+                  { "slowref", Fault::SlowReference }, { "codefirst", Fault::CodeFirst } };
     rule.command = parts[0];
     bool bKnown = false;
     for (const auto& kind : kinds) {
@@ -82,7 +90,8 @@ void WriteState(const std::string& path, const GsmModem& modem)
 
 int Usage()
 {
-    std::fprintf(stderr, "usage: gsmsim.exe --port N [--rate B] [--echo-off] [--text-mode] [--sms NUMBER|TEXT]"
+    std::fprintf(stderr, "usage: gsmsim.exe --port N [--rate B] [--network-delay MS] [--echo-off] [--text-mode]"
+                         " [--no-indications] [--steady LINE|MS] [--sms NUMBER|TEXT]"
                          " [--sms-at MS|NUMBER|TEXT] [--device NUMBER|MS|REPLY] [--terminal NUMBER|MS] [--fault CMD:KIND[:TIMES[:MS]]]"
                          " [--transcript FILE] [--state FILE] [--seconds S]\n");
     return 2;
@@ -97,17 +106,25 @@ int main(int argc, char** argv)
     std::string transcriptPath, statePath;
     SerialModem serial;
     GsmModem setup;
-    setup.SetLineRate(960);
     for (int i = 1; i < argc; ++i) {
         std::string option = argv[i];
         std::string value = i + 1 < argc ? argv[i + 1] : "";
-        bool bTakesValue = option != "--echo-off" && option != "--text-mode";
+        bool bTakesValue = option != "--echo-off" && option != "--text-mode" && option != "--no-indications";
         if (bTakesValue && i + 1 >= argc)
             return Usage();
         if (option == "--port") {
             nPort = std::atoi(value.c_str());
         } else if (option == "--rate") {
             setup.SetLineRate((unsigned)std::atoi(value.c_str()));
+        } else if (option == "--network-delay") {
+            setup.SetNetworkDelay((unsigned)std::atoi(value.c_str()));
+        } else if (option == "--no-indications") {
+            setup.SetNewMessageIndications(false);
+        } else if (option == "--steady") {
+            std::vector<std::string> parts = Split(value, '|', 2);
+            if (parts.size() != 2)
+                return Usage();
+            setup.AddSteadyCode(parts[0], (unsigned)std::atoi(parts[1].c_str()));
         } else if (option == "--echo-off") {
             setup.SetEcho(false);
         } else if (option == "--text-mode") {

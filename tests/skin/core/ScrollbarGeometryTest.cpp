@@ -71,3 +71,32 @@ TEST(ScrollbarGeometry, MulDivRoundsToTheNearestAndSurvivesZero) {
     EXPECT_EQ(MulDivRounded(2000000000, 3, 4), 1500000000) << "no overflow in between";
     EXPECT_EQ(MulDivRounded(10, 1, 0), 0);
 }
+
+TEST(ScrollbarGeometry, ValuesAtTheEndsOfAnIntNeitherOverflowNorLeaveTheTrack) {
+    constexpr int Most = 2147483647, Least = -2147483647 - 1;
+    // A control's values as its properties give them.
+    EXPECT_EQ(ControlThumb(Length, Arrow, 0, Most, Least, 0).Shown, false) << "a negative page";
+    EXPECT_EQ(ControlThumb(Length, Arrow, 0, 100, Most, 0).Shown, false) << "a page past the range";
+    TScrollThumb thumb = ControlThumb(Length, Arrow, Least, -1, 0, Most);
+    EXPECT_EQ(thumb.End, Length - Arrow) << "a position far past the maximum";
+    thumb = ControlThumb(Length, Arrow, -1, Most - 1, 0, Least);
+    EXPECT_EQ(thumb.Start, Arrow) << "a position far before the minimum";
+    EXPECT_FALSE(ControlThumb(Length, Most, 0, 100, 10, 50).Shown) << "arrows longer than any bar";
+    EXPECT_FALSE(ControlThumb(Most, Least, 0, 100, 10, 50).Shown) << "a negative arrow";
+    thumb = ControlThumb(Most, Arrow, 0, Most, Most, Most);
+    EXPECT_TRUE(thumb.Shown);
+    EXPECT_LE(thumb.End, Most - Arrow);
+
+    // A thumb as the system reports it, and one dragged far off.
+    EXPECT_FALSE(ClampThumb(TScrollThumb{Least, Most, true}, Length, Arrow).Shown) << "longer than the track";
+    EXPECT_EQ((TScrollThumb{Least, Most, true}.Length()), Most);
+    EXPECT_EQ(ClampThumb(TScrollThumb{Most - 10, Most, true}, Length, Arrow).End, Length - Arrow);
+    EXPECT_EQ(DraggedThumb(Most, 40, Most, Length, Arrow).End, Length - Arrow);
+    EXPECT_EQ(DraggedThumb(Least, 40, Least, Length, Arrow).Start, Arrow);
+
+    EXPECT_EQ(ScrollPartAt(Most, Length, Least, TScrollThumb{}), spPageAfter) << "a negative arrow ends nowhere";
+    EXPECT_EQ(ArrowExtent(Length, Most), Length / 2);
+    EXPECT_EQ(BarBreadth(Least, Most), Most);
+    EXPECT_EQ(MulDivRounded(Most, Most, 1), Most) << "held to an int";
+    EXPECT_EQ(MulDivRounded(Least, Most, 1), Least);
+}

@@ -1,4 +1,4 @@
-// The console's own skin as the build packed it: the package holds the folder, the description
+// The colour-plan skin as the build packed it: the package holds the folder, the description
 // names only entries that are there, every bitmap follows the colour plan (COLOURS.md), and the
 // variants the build writes are damaged the way the plan says.
 #include <gtest/gtest.h>

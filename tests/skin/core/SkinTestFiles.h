@@ -1,6 +1,8 @@
 #pragma once
 // Where the skin tests find the skin's sources and the packages the build made, and byte
-// helpers between vectors and memory streams.
+// helpers between vectors and memory streams. The tests' skin is the colour-plan skin
+// (skin/data, SKIN_PACKAGE), whose every pixel says where it belongs; the tests of what an
+// operator sees load the skin the console ships with (SHIPPED_SKIN_PACKAGE).
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -21,6 +23,9 @@ inline std::string HostPath(const std::string& path) {
 inline std::string SkinSourcePath(const std::string& name) { return HostPath(SKIN_SOURCE_DIR "/" + name); }
 inline std::string SkinPackagePath() { return HostPath(SKIN_PACKAGE); }
 inline std::string SkinVariantPath(const std::string& name) { return HostPath(SKIN_VARIANTS_DIR "/" + name); }
+#ifdef SHIPPED_SKIN_PACKAGE
+inline std::string ShippedSkinPackagePath() { return HostPath(SHIPPED_SKIN_PACKAGE); }
+#endif
 
 inline void SetBytes(TMemoryStream& stream, const TBytes& bytes) {
     stream.Clear();

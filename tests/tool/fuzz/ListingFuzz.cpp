@@ -17,7 +17,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             continue;
         SmsEntry entry;
         ParseListingHeader(line.Text(), entry);
-        if (listing.TakeLine(line.Text()) == CSmsListing::kEnd)
+        if (listing.TakeLine(line.Text()) != CSmsListing::kMore)
             break;
         line.Clear();
     }
