@@ -1,8 +1,10 @@
 // Scroll-bar skins on real windows: the overlays laid over a memo's, a list box's and a scroll
 // bar control's bars, painted against the colour plan, and clicks on them that the system turns
-// into scrolling; a click whose scroll loop frees the skin.
+// into scrolling; a click whose scroll loop frees the skin, a paint that fails, and controls
+// that make their window anew or move to another parent.
 #include <algorithm>
 #include <functional>
+#include <vector>
 
 #include "GuiTestSupport.h"
 #include "SkinControlFactory.h"
@@ -16,6 +18,7 @@
 #include "components/TClassInfo.h"
 #include "components/TCustomListView.h"
 #include "components/TCustomMemo.h"
+#include "components/TCustomPanel.h"
 #include "components/TListColumn.h"
 
 namespace {
@@ -123,6 +126,23 @@ int ThumbTop(TBitmap& bitmap, int x) {
         if (RgbAt(bitmap, x, y) == Plan(VertThumbImage, 1, 4) || RgbAt(bitmap, x, y) == Plan(VertThumbImage, 3, 4)) return y;
     return -1;
 }
+
+// A system out of bitmaps, as a program that leaks them ends up: every GDI handle the process
+// may hold is taken while this lives, so that no bitmap or memory context can be made.
+class TGdiHandlesTaken {
+public:
+    TGdiHandlesTaken() {
+        while (HBITMAP taken = CreateBitmap(1, 1, 1, 1, nullptr)) FTaken.push_back(taken);
+    }
+    ~TGdiHandlesTaken() {
+        for (HBITMAP taken : FTaken) DeleteObject(taken);
+    }
+    TGdiHandlesTaken(const TGdiHandlesTaken&) = delete;
+    TGdiHandlesTaken& operator=(const TGdiHandlesTaken&) = delete;
+
+private:
+    std::vector<HBITMAP> FTaken;
+};
 
 }  // namespace
 
@@ -349,4 +369,65 @@ TEST_F(ScrollbarSkins, TheSquareBetweenTwoBarsIsFilledExactly) {
     BitBlt(picture->Canvas()->Handle(), 0, 0, size.cx, size.cy, dc, 0, 0, SRCCOPY);
     ReleaseDC(memo->Handle(), dc);
     EXPECT_EQ(CountColour(*picture, corner, ToRgb(TestSkin()->Colours().ButtonFace)), corner.Width() * corner.Height());
+}
+
+// A paint of the overlay that fails (the system is out of bitmaps) is dropped, whether the
+// system asks for it or a caller gives its own context: nothing reaches the system or the user,
+// the window is left with nothing to paint, and the next paint draws the bar again.
+TEST_F(ScrollbarSkins, AnOverlayPaintThatFailsIsDroppedAndTheNextOneDrawsTheBar) {
+    const auto form = ShowForm();
+    TMemo* memo = PlaceMemo(*form, 200);
+    TSkinScrollbar* skin = SkinScrollbars(*form, memo);
+    TWScrollbar* bar = skin->VertBar();
+    ASSERT_TRUE(bar->Shown());
+    HWND overlay = bar->Handle();
+    const auto given = BlankBitmap(WindowSize(overlay).cx, WindowSize(overlay).cy);
+    HDC givenDC = given->Canvas()->Handle();
+    const std::size_t reported = ReportedErrors().size();
+    {
+        const TGdiHandlesTaken taken;
+        InvalidateRect(overlay, nullptr, FALSE);
+        UpdateWindow(overlay);
+        EXPECT_FALSE(GetUpdateRect(overlay, nullptr, FALSE));
+        SendMessageW(overlay, WM_PAINT, reinterpret_cast<WPARAM>(givenDC), 0);
+    }
+    EXPECT_EQ(ReportedErrors().size(), reported);
+    EXPECT_EQ(RgbAt(*given, given->Width() / 2, bar->ArrowSize() / 2), Untouched) << "nothing was drawn";
+
+    const auto picture = PaintWindow(overlay);
+    EXPECT_EQ(RgbAt(*picture, picture->Width() / 2, bar->ArrowSize() / 2), Plan(ScrollbarImage, 9, 4));
+}
+
+// A control moved to another parent leaves its old one with its window: the overlays stay
+// behind in the old parent, hidden, covering nothing there.
+TEST_F(ScrollbarSkins, AControlMovedToAnotherParentHidesItsOverlays) {
+    const auto form = ShowForm();
+    auto* panel = PlaceControl<TPanel>(*form, 10, 170, 250, 25);
+    TMemo* memo = PlaceMemo(*form, 200);
+    auto* list = PlaceControl<TListView>(*form, 220, 10, 70, 150);
+    list->SetViewStyle(vsReport);
+    list->Columns()->Add()->SetCaption("号码");
+    for (int i = 0; i < 20; ++i) list->Items()->Add()->SetCaption(std::to_string(i));
+    TSkinScrollbar* memoSkin = SkinScrollbars(*form, memo);
+    TSkinControl* listSkin = NewSkinListView(list);
+    AttachSkinScrollbars(listSkin, list, TestSkin(), SkinOf(form->Handle()), SharedCanvas(*form));
+    TWScrollbar* listBar = static_cast<TSkinScrollbar*>(listSkin)->VertBar();
+    ASSERT_TRUE(memoSkin->VertBar()->Shown());
+    ASSERT_TRUE(listBar->Shown());
+
+    for (TWScrollbar* bar : {memoSkin->VertBar(), listBar}) {
+        HWND overlay = bar->Handle();
+        RECT over{};
+        GetWindowRect(overlay, &over);
+        POINT middle{(over.left + over.right) / 2, (over.top + over.bottom) / 2};
+        ScreenToClient(form->Handle(), &middle);
+
+        TWinControl* control = bar == listBar ? static_cast<TWinControl*>(list) : memo;
+        control->SetParent(panel);
+        control->HandleNeeded();
+        PumpMessages(50);
+        EXPECT_FALSE(IsWindow(overlay) && IsWindowVisible(overlay)) << control->ClassName();
+        EXPECT_EQ(ChildWindowFromPointEx(form->Handle(), middle, CWP_SKIPINVISIBLE), form->Handle())
+            << "nothing is left over the old place in " << control->ClassName() << "'s old parent";
+    }
 }

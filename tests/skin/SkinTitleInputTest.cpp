@@ -119,6 +119,36 @@ TEST_F(TitleInput, TitleButtonsShowTheirHoverAndPressedLooksAndLetGo) {
     rawSkin->Active = true;
 }
 
+// A hover look that cannot be painted (no bitmap can be made for a button this size) is
+// dropped: the user is not told (it would be a box for every move of the mouse), and the button
+// still follows the mouse.
+TEST_F(TitleInput, AHoverLookThatCannotBePaintedIsDroppedQuietly) {
+    const auto form = ShowNotingForm();
+    HWND window = form->Handle();
+    TWinSkinForm* skin = SkinOf(window);
+    const POINT close = TitleButton(window, CloseX);
+    SendMouse(window, WM_NCMOUSEMOVE, close.x, close.y);
+    TNCObject* button = skin->HotObject;
+    ASSERT_NE(button, nullptr);
+    SendMouse(window, WM_NCMOUSEMOVE, WindowSize(window).cx / 2, 12);
+    ASSERT_EQ(skin->HotObject, nullptr);
+
+    const TRect kept = button->Rect;
+    button->Rect = TRect{kept.Left, kept.Top, kept.Left + 100000, kept.Top + 100000};
+    const std::size_t reported = ReportedErrors().size();
+    SendMouse(window, WM_NCMOUSEMOVE, close.x, close.y);
+    EXPECT_EQ(ReportedErrors().size(), reported);
+    EXPECT_EQ(skin->HotObject, button);
+    EXPECT_EQ(button->State, ncHot);
+    SendMouse(window, WM_NCMOUSEMOVE, WindowSize(window).cx / 2, 12);
+    EXPECT_EQ(skin->HotObject, nullptr) << "and lets go";
+    EXPECT_EQ(ReportedErrors().size(), reported);
+
+    button->Rect = kept;
+    SendMouse(window, WM_NCMOUSEMOVE, close.x, close.y);
+    EXPECT_EQ(ScreenPixel(window, close.x, close.y), Plan(Close, 3, 4)) << "painted again once it can be";
+}
+
 TEST_F(TitleInput, EachTitleButtonActsOnItsWindow) {
     const auto form = ShowNotingForm();
     HWND window = form->Handle();
