@@ -355,17 +355,28 @@ private:
         result.rate = rate;
         result.sent = std::strtoull(flooded.c_str() + (flooded.size() > 8 ? 8 : flooded.size()), nullptr, 10);
         // What is still on its way arrives within a moment; then nothing more comes.
+        // The loads are those of the flood and its draining, not of the wait for lost events.
+        load.end();
+        server.end();
         DWORD lastProgress = GetTickCount();
+        DWORD lastMeasured = lastProgress;
         std::uint64_t seen = reader.data;
         pumpWhile(window_, [&] {
             if (reader.data != seen) {
                 seen = reader.data;
                 lastProgress = GetTickCount();
+                if (lastProgress - lastMeasured >= 50) {  // reading the host's counters costs calls too
+                    lastMeasured = lastProgress;
+                    load.end();
+                    server.end();
+                }
             }
             return reader.data < result.sent && GetTickCount() - lastProgress < 2000;
         });
-        load.end();
-        server.end();
+        if (reader.data >= result.sent) {
+            load.end();
+            server.end();
+        }
         if (probing) probe.stop();
         result.received = reader.data;
 
