@@ -251,4 +251,55 @@ TEST_P(LinkService, CallerMistakesFailWithoutTouchingMemoryTheyShouldNot) {
     EXPECT_EQ(stop_gprs_server(nullptr), 0);
 }
 
+// Terminals sending at once reach the host through several threads (TCP's workers, the UDP
+// reader, the network thread that acknowledges): every event is read once, with one message each,
+// in the order its terminal sent it, and the acknowledgements reach each terminal in that order.
+TEST_P(LinkService, EventsOfManyTerminalsAtOnceAreReadOnceEachInTheOrderEachTerminalSentThem) {
+    constexpr int kTerminals = 32;
+    constexpr int kRounds = 6;
+    constexpr int kBurst = 5;  // back to back from each terminal; a round stays well inside any socket buffer
+    std::vector<std::unique_ptr<DtuTerminal>> terminals;
+    for (int t = 0; t < kTerminals; ++t) terminals.push_back(loggedIn(std::to_string(5000 + t)));
+    host_.setReplyFlag(1);
+
+    std::vector<std::vector<std::uint16_t>> sequences(kTerminals);
+    std::size_t expected = host_.records.size();
+    const std::size_t firstData = expected;
+    for (int round = 0; round < kRounds; ++round) {
+        for (int t = 0; t < kTerminals; ++t)
+            for (int b = 0; b < kBurst; ++b) {
+                const int count = round * kBurst + b;
+                const std::vector<std::uint8_t> payload = {static_cast<std::uint8_t>(t), static_cast<std::uint8_t>(count), 0x5A};
+                ASSERT_TRUE(terminals[t]->sendData(payload));
+                sequences[t].push_back(terminals[t]->lastDataSequence());
+            }
+        expected += kTerminals * kBurst;
+        ASSERT_TRUE(waitForRecords(expected, 10000)) << "round " << round << ": " << host_.records.size() << " of " << expected;
+    }
+    host_.pumpFor(100);
+    EXPECT_EQ(host_.records.size(), expected) << "nothing read twice";
+    EXPECT_EQ(static_cast<std::size_t>(host_.messages), host_.records.size());
+    EXPECT_EQ(counters().EventsLost, 0u);
+
+    std::vector<int> next(kTerminals, 0);
+    for (std::size_t i = firstData; i < host_.records.size(); ++i) {
+        const TUserDataRecord& record = host_.records[i];
+        ASSERT_EQ(record.Kind, LINK_EVENT_DATA);
+        ASSERT_EQ(record.DataLength, 3);
+        const int t = record.Data[0];
+        ASSERT_LT(t, kTerminals);
+        EXPECT_EQ(idOf(record), std::to_string(5000 + t));
+        EXPECT_EQ(record.Data[1], next[t]) << "terminal " << t;
+        next[t] = record.Data[1] + 1;
+    }
+    for (int t = 0; t < kTerminals; ++t) {
+        EXPECT_EQ(next[t], kRounds * kBurst) << "terminal " << t;
+        for (const std::uint16_t sequence : sequences[t]) {
+            Frame ack;
+            ASSERT_TRUE(terminals[t]->receiveType(FrameType::DataAck, ack, 3000)) << "terminal " << t;
+            EXPECT_EQ(ack.sequence, sequence) << "terminal " << t;
+        }
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(Protocols, LinkService, ::testing::Values(DtuProtocol::Udp, DtuProtocol::Tcp), protocolName);
