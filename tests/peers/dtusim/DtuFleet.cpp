@@ -3,6 +3,13 @@
 #include <algorithm>
 #include <cstdio>
 
+namespace {
+
+// How long a UDP terminal waits for the answer to its login before it sends it again.
+constexpr std::uint64_t kLoginRetryMs = 3000;
+
+}  // namespace
+
 DtuFleet::DtuFleet(const DtuFleetOptions& options) : options_(options) {
     for (int i = 0; i < options_.terminals; ++i) {
         const std::string id = std::to_string(options_.firstId + static_cast<std::uint64_t>(i));
@@ -31,9 +38,31 @@ bool DtuFleet::loginAll(std::uint32_t timeoutMs) {
     }
     if (!receiver_.joinable()) receiver_ = std::thread([this] { receiveLoop(); });
     const std::uint64_t start = dtunet::nowMs();
+    std::uint64_t lastSent = start;
     const auto answered = [this] { return totals_.loginsAccepted + totals_.loginsRefused; };
-    while (answered() < terminals_.size() && dtunet::nowMs() - start < timeoutMs) dtunet::sleepMs(10);
+    while (answered() < terminals_.size() && dtunet::nowMs() - start < timeoutMs) {
+        dtunet::sleepMs(10);
+        if (options_.protocol == DtuProtocol::Udp && dtunet::nowMs() - lastSent >= kLoginRetryMs) {
+            resendUnansweredLogins();
+            lastSent = dtunet::nowMs();
+        }
+    }
     return totals_.loginsAccepted == terminals_.size();
+}
+
+void DtuFleet::resendUnansweredLogins() {
+    std::vector<DtuTerminal*> waiting;
+    {
+        std::lock_guard<std::mutex> locked(answeredLock_);
+        for (auto& terminal : terminals_)
+            if (!loginAnswered_.count(terminal.get())) waiting.push_back(terminal.get());
+    }
+    for (DtuTerminal* terminal : waiting) terminal->sendLogin();
+}
+
+bool DtuFleet::firstLoginAnswer(const DtuTerminal& terminal) {
+    std::lock_guard<std::mutex> locked(answeredLock_);
+    return loginAnswered_.insert(&terminal).second;
 }
 
 void DtuFleet::run(const PayloadMaker& makePayload) {
@@ -99,6 +128,7 @@ void DtuFleet::receiveLoop() {
 void DtuFleet::count(const DtuTerminal& terminal, const verrin::Frame& frame) {
     switch (static_cast<verrin::FrameType>(frame.type)) {
         case verrin::FrameType::LoginReply:
+            if (!firstLoginAnswer(terminal)) break;  // the answer to a login sent again
             if (!frame.payload.empty() && frame.payload[0] == 0)
                 ++totals_.loginsAccepted;
             else

@@ -5,8 +5,10 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <thread>
+#include <unordered_set>
 #include <vector>
 
 #include "DtuTerminal.h"
@@ -44,7 +46,9 @@ public:
     explicit DtuFleet(const DtuFleetOptions& options);
     ~DtuFleet();
 
-    // Connects every terminal and logs it in; true when all were accepted within the time.
+    // Connects every terminal and logs it in; true when all were accepted within the time. Over
+    // UDP a terminal whose login went unanswered sends it again every few seconds, as a real one
+    // does: a burst of logins can overflow the host's socket.
     bool loginAll(std::uint32_t timeoutMs);
     // Sends for the configured duration; the receiving thread keeps counting meanwhile.
     void run(const PayloadMaker& makePayload = PayloadMaker());
@@ -60,6 +64,8 @@ public:
 private:
     void receiveLoop();
     void count(const DtuTerminal& terminal, const verrin::Frame& frame);
+    bool firstLoginAnswer(const DtuTerminal& terminal);
+    void resendUnansweredLogins();
 
     DtuFleetOptions options_;
     std::vector<std::unique_ptr<DtuTerminal>> terminals_;
@@ -67,4 +73,6 @@ private:
     FrameObserver observer_;
     std::thread receiver_;
     std::atomic<bool> stopping_{false};
+    std::mutex answeredLock_;
+    std::unordered_set<const DtuTerminal*> loginAnswered_;  // each terminal's login counts once
 };
