@@ -27,6 +27,7 @@
 #include "ClickProbe.h"
 #include "ConsoleProcess.h"
 #include "LogWatcher.h"
+#include "KneeSearch.h"
 #include "MachineLoad.h"
 #include "NativeFleet.h"
 #include "StampedPayload.h"
@@ -232,19 +233,9 @@ private:
     }
 
     void refineKnee(std::vector<FloodResult>& results) {
-        const auto knee = [&](double& good, double& bad) {
-            good = bad = 0;
-            for (const FloodResult& r : results) {
-                if (r.lost() == 0) good = std::max(good, r.rate);
-                else if (bad == 0 || r.rate < bad) bad = r.rate;
-            }
-        };
-        double good, bad;
-        knee(good, bad);
-        for (int step = 0; step < o_.refine && bad > 0 && bad - good > std::max(250.0, good * 0.05); ++step) {
-            results.push_back(flood(std::floor((good + bad) / 2 / 50) * 50));
-            knee(good, bad);
-        }
+        const KneeBracket bracket = RefineKnee(results, o_.refine, [this](double rate) { return flood(rate); });
+        const double good = bracket.good;
+        const double bad = bracket.bad;
         double withinTargets = 0;
         for (const FloodResult& r : results)
             if (r.withinTargets()) withinTargets = std::max(withinTargets, r.rate);

@@ -30,6 +30,8 @@
 #include <string>
 #include <vector>
 
+#include "KneeSearch.h"
+#include "LoopbackListener.h"
 #include "MachineLoad.h"
 #include "NativeFleet.h"
 #include "StampedPayload.h"
@@ -138,16 +140,9 @@ class StageProbe {
 public:
     bool start(HWND window) {
         window_ = window;
-        SOCKET listener = ::socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
-        sockaddr_in address = {};
-        address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        int length = sizeof address;
-        if (::bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 || ::listen(listener, 1) != 0 ||
-            getsockname(listener, reinterpret_cast<sockaddr*>(&address), &length) != 0) {
-            closesocket(listener);
-            return false;
-        }
+        sockaddr_in address;
+        const SOCKET listener = OpenLoopbackListener(address);
+        if (listener == INVALID_SOCKET) return false;
         sender_ = ::socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
         const bool connected = ::connect(sender_, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
         receiver_ = connected ? ::accept(listener, nullptr, nullptr) : INVALID_SOCKET;
@@ -412,20 +407,9 @@ private:
 
     // Halves the step between the highest rate that lost nothing and the lowest that lost some.
     void refineKnee(std::vector<FloodResult>& results) {
-        const auto knee = [&](double& good, double& bad) {
-            good = 0;
-            bad = 0;
-            for (const FloodResult& r : results) {
-                if (r.lost() == 0) good = std::max(good, r.rate);
-                else if (bad == 0 || r.rate < bad) bad = r.rate;
-            }
-        };
-        double good, bad;
-        knee(good, bad);
-        for (int step = 0; step < o_.refine && bad > 0 && bad - good > std::max(250.0, good * 0.05); ++step) {
-            results.push_back(flood(std::floor((good + bad) / 2 / 50) * 50));
-            knee(good, bad);
-        }
+        const KneeBracket bracket = RefineKnee(results, o_.refine, [this](double rate) { return flood(rate); });
+        const double good = bracket.good;
+        const double bad = bracket.bad;
         if (bad == 0)
             std::printf("%s knee: above %.0f events/s (no rate tried lost anything), %d terminals\n", name_, good, terminals_);
         else

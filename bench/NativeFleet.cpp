@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "LoopbackListener.h"
+
 namespace {
 
 constexpr DWORD kReportMs = 20000;
@@ -38,16 +40,9 @@ bool NativeFleet::start(const std::string& program) {
                      program.c_str());
         return false;
     }
-    SOCKET listener = ::socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
-    sockaddr_in address = {};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    int length = sizeof address;
-    if (::bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 || ::listen(listener, 1) != 0 ||
-        getsockname(listener, reinterpret_cast<sockaddr*>(&address), &length) != 0) {
-        closesocket(listener);
-        return false;
-    }
+    sockaddr_in address;
+    const SOCKET listener = OpenLoopbackListener(address);
+    if (listener == INVALID_SOCKET) return false;
     // Wine starts a host program as it does a Windows one; its process handle says little about
     // it, so it reports for orders over the connection and ends when that closes.
     std::string command = "\"" + program + "\" --control " + std::to_string(ntohs(address.sin_port));
