@@ -30,8 +30,10 @@ struct TcpConnection {
     verrin::StreamDecoder decoder;  // owner only
     DWORD lastInputTick = 0;        // written by the owner only
 
-    // Writing: what the socket did not take at once, sent when the system notes room for it.
+    // Writing: what the service sent and the socket has not taken yet. The worker sends it when
+    // told (flushDue: it has been told and not come round yet) and when the system notes room.
     std::vector<char> unsent;
+    bool flushDue = false;
     DWORD blockedSinceTick = 0;  // when the socket last refused bytes; 0 while it takes them
 
     // Ending.

@@ -22,6 +22,7 @@ constexpr UINT kSocketNote = WM_APP + 1;  // wParam: the socket; lParam: the eve
 constexpr UINT kAdoptNote = WM_APP + 2;   // lParam: a new connection, to start reading
 constexpr UINT kResumeNote = WM_APP + 3;  // the sink takes frames again
 constexpr UINT kClosedNote = WM_APP + 4;  // lParam: a connection whose socket another thread closed
+constexpr UINT kFlushNote = WM_APP + 5;   // connections of this worker have output queued
 constexpr UINT_PTR kHousekeepingTimer = 1;
 const char* const kWorkerClass = "VerrinTcpWorker";
 
@@ -198,13 +199,14 @@ void TcpTransport::serve(Worker& worker) {
     MSG note;
     while (GetMessageA(&note, nullptr, 0, 0) > 0) {
         if (note.hwnd == worker.window)
-            onNote(worker.window, note);
+            onNote(worker, note);
         else
             DispatchMessageA(&note);
     }
 }
 
-void TcpTransport::onNote(HWND window, const MSG& note) {
+void TcpTransport::onNote(Worker& worker, const MSG& note) {
+    HWND window = worker.window;
     switch (note.message) {
         case kSocketNote: {
             TcpConnection* connection = ownConnectionBySocket(window, static_cast<SOCKET>(note.wParam));
@@ -224,7 +226,11 @@ void TcpTransport::onNote(HWND window, const MSG& note) {
                 onInputNote(*connection);
             break;
         case kResumeNote: deliverParked(window); break;
-        case WM_TIMER: housekeep(); break;
+        case kFlushNote: flushQueued(worker); break;
+        case WM_TIMER:
+            flushQueued(worker);  // in case a flush note could not be posted
+            housekeep();
+            break;
         default: break;
     }
 }
@@ -421,6 +427,7 @@ bool TcpTransport::sendOn(TcpConnection& connection) {
         const int sent = ::send(connection.socket, connection.unsent.data(), static_cast<int>(connection.unsent.size()), 0);
         if (sent < 0) {
             if (WSAGetLastError() != WSAEWOULDBLOCK) return false;
+            if (!connection.blockedSinceTick) connection.blockedSinceTick = GetTickCount();
             break;
         }
         connection.unsent.erase(connection.unsent.begin(), connection.unsent.begin() + sent);
@@ -504,30 +511,80 @@ TcpConnection* TcpTransport::lockConnection(std::uint32_t id) {
     return connection;
 }
 
+// Over TCP a send to a connection accepted by the listener costs the wine server three round
+// trips (Wine keeps no descriptor of such a socket in the program, so every call asks for it
+// again). At thousands of acknowledgements a second one thread sending them all falls seconds
+// behind, and whatever it is handed after them (the host's resuming input among it) waits as long.
+// So the network thread only queues each connection's bytes, in the order the engine gave them
+// out, and the worker that serves the connection sends them, the workers side by side.
 void TcpTransport::send(const verrin::PeerRef& peer, const std::vector<std::uint8_t>& bytes) {
     TcpConnection* connection = lockConnection(peer.connection);
     if (!connection) return;
-    sendLocked(*connection, bytes);
+    const bool noteWorker = queueLocked(*connection, bytes);
+    HWND worker = connection->worker;
     connection->lock.leave();
+    if (noteWorker) queueForFlush(worker, peer.connection);
 }
 
-// Under the connection's lock: straight to the socket when it takes the bytes, else queued until
-// the system notes room.
-void TcpTransport::sendLocked(TcpConnection& connection, const std::vector<std::uint8_t>& bytes) {
-    if (connection.closed() || connection.closeRequested) return;
+// Under the connection's lock: queues the bytes for the connection's worker to send. True when
+// the worker has yet to hear of the connection's output.
+bool TcpTransport::queueLocked(TcpConnection& connection, const std::vector<std::uint8_t>& bytes) {
+    if (connection.closed() || connection.closeRequested) return false;
     const char* data = reinterpret_cast<const char*>(bytes.data());
-    std::size_t taken = 0;
-    if (connection.outputDrained()) {
-        const int sent = ::send(connection.socket, data, static_cast<int>(bytes.size()), 0);
-        if (sent < 0 && WSAGetLastError() != WSAEWOULDBLOCK) return closeSocket(connection);
-        taken = sent > 0 ? static_cast<std::size_t>(sent) : 0;
-        if (taken == bytes.size()) return;
+    connection.unsent.insert(connection.unsent.end(), data, data + bytes.size());
+    if (connection.unsent.size() > kMaxUnsent) {
+        closeSocket(connection);
+        return false;
     }
-    if (connection.unsent.empty() && !connection.blockedSinceTick) connection.blockedSinceTick = GetTickCount();
-    connection.unsent.insert(connection.unsent.end(), data + taken, data + bytes.size());
-    if (connection.unsent.size() > kMaxUnsent) return closeSocket(connection);
-    // A send that took only part without refusing the rest re-arms no note: try again at once.
-    if (taken > 0 && !sendOn(connection)) closeSocket(connection);
+    if (connection.flushDue) return false;
+    connection.flushDue = true;
+    return true;
+}
+
+// The worker is noted once for all the connections queued until it takes them.
+void TcpTransport::queueForFlush(HWND window, std::uint32_t id) {
+    bool noteWorker = false;
+    {
+        Locked locked(lock_);
+        Worker* worker = workerOf(window);
+        if (!worker) return;
+        worker->toFlush.push_back(id);
+        noteWorker = !worker->flushNoted;
+        worker->flushNoted = true;
+    }
+    if (noteWorker && !PostMessageA(window, kFlushNote, 0, 0)) {
+        Locked locked(lock_);
+        if (Worker* worker = workerOf(window)) worker->flushNoted = false;  // its timer flushes them
+    }
+}
+
+// Under the transport's lock.
+TcpTransport::Worker* TcpTransport::workerOf(HWND window) {
+    for (auto& worker : workers_)
+        if (worker->window == window) return worker.get();
+    return nullptr;
+}
+
+// On the worker: sends what is queued for its connections. A connection whose socket refused
+// bytes waits for its room note instead.
+void TcpTransport::flushQueued(Worker& worker) {
+    std::vector<std::uint32_t> ids;
+    {
+        Locked locked(lock_);
+        ids.swap(worker.toFlush);
+        worker.flushNoted = false;
+    }
+    for (std::uint32_t id : ids) {
+        TcpConnection* connection = ownConnection(worker.window, id);
+        if (!connection) continue;
+        {
+            Locked own(connection->lock);
+            connection->flushDue = false;
+            if (!connection->closed() && !connection->blockedSinceTick && !sendOn(*connection))
+                closeSocket(*connection);
+        }
+        releaseIfIdle(*connection);
+    }
 }
 
 void TcpTransport::disconnect(const verrin::PeerRef& peer) {

@@ -24,8 +24,8 @@
 // parked without reading: their terminals' data wait in the network, and TCP slows the terminals
 // down. resumeInput() lets the parked connections go on, oldest first, each on its own worker.
 //
-// Sends go straight to the socket when it takes them; what it does not take is queued and sent
-// when the system notes room, so that no caller ever waits for a terminal.
+// Sends are queued for the worker that serves the connection, which sends them; what the socket
+// does not take waits until the system notes room, so that no caller ever waits for a terminal.
 class TcpTransport : public Transport {
 public:
     TcpTransport(std::size_t maxConnections, DWORD idleTimeoutMs);
@@ -46,6 +46,10 @@ private:
         HANDLE thread = nullptr;
         DWORD threadId = 0;
         HANDLE ready = nullptr;  // set once the window stands
+        // Under the transport's lock: connections with output queued for this worker to send,
+        // and whether a flush note for them is on its way.
+        std::vector<std::uint32_t> toFlush;
+        bool flushNoted = false;
     };
 
     static DWORD WINAPI acceptMain(LPVOID self);
@@ -55,7 +59,7 @@ private:
     static DWORD WINAPI workerMain(LPVOID worker);
     static LRESULT CALLBACK workerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void serve(Worker& worker);
-    void onNote(HWND window, const MSG& note);
+    void onNote(Worker& worker, const MSG& note);
     TcpConnection* ownConnection(HWND window, std::uint32_t id);
     TcpConnection* ownConnectionBySocket(HWND window, SOCKET s);
 
@@ -77,7 +81,10 @@ private:
     void releaseIfIdle(TcpConnection& connection);
     TcpConnection* find(std::uint32_t connection);
     TcpConnection* lockConnection(std::uint32_t connection);
-    void sendLocked(TcpConnection& connection, const std::vector<std::uint8_t>& bytes);
+    bool queueLocked(TcpConnection& connection, const std::vector<std::uint8_t>& bytes);
+    void queueForFlush(HWND window, std::uint32_t id);
+    Worker* workerOf(HWND window);
+    void flushQueued(Worker& worker);
 
     void housekeep();
     bool startWorkers();

@@ -8,6 +8,8 @@ namespace {
 constexpr int kReceiveBuffer = 4 * 1024 * 1024;
 // How long one wait for a datagram lasts before the receiving thread looks at the closing flag.
 constexpr DWORD kReceiveWaitMs = 50;
+// How long the sending thread sleeps, with nothing to send, before it looks again.
+constexpr DWORD kSendIdleWaitMs = 1000;
 
 }  // namespace
 
@@ -32,7 +34,10 @@ int UdpTransport::open(std::uint16_t port, TransportSink& sink) {
         return error;
     }
     closing_ = 0;
-    receiver_ = CreateThread(nullptr, 0, &UdpTransport::receiveMain, this, 0, nullptr);
+    sendingEnds_ = false;
+    sendWork_ = CreateEventA(nullptr, FALSE, FALSE, nullptr);
+    sender_ = sendWork_ ? CreateThread(nullptr, 0, &UdpTransport::sendMain, this, 0, nullptr) : nullptr;
+    receiver_ = sender_ ? CreateThread(nullptr, 0, &UdpTransport::receiveMain, this, 0, nullptr) : nullptr;
     if (!receiver_) {
         const int error = static_cast<int>(GetLastError());
         close();
@@ -85,16 +90,69 @@ void UdpTransport::receiveOne() {
 }
 
 void UdpTransport::send(const verrin::PeerRef& peer, const std::vector<std::uint8_t>& bytes) {
-    if (socket_ == INVALID_SOCKET) return;
-    sockaddr_in to = {};
-    to.sin_family = AF_INET;
-    to.sin_port = htons(peer.port);
-    to.sin_addr.s_addr = htonl(peer.address);
-    ::sendto(socket_, reinterpret_cast<const char*>(bytes.data()), static_cast<int>(bytes.size()), 0,
-             reinterpret_cast<sockaddr*>(&to), sizeof to);
+    Datagram datagram;
+    datagram.to = {};
+    datagram.to.sin_family = AF_INET;
+    datagram.to.sin_port = htons(peer.port);
+    datagram.to.sin_addr.s_addr = htonl(peer.address);
+    datagram.bytes = bytes;
+    bool wake;
+    {
+        Locked locked(sendLock_);
+        if (sendingEnds_ || !sender_) return;
+        outgoing_.push_back(std::move(datagram));
+        wake = senderWaiting_;
+        senderWaiting_ = false;
+    }
+    if (wake) SetEvent(sendWork_);  // a round trip of its own: only when the thread sleeps
 }
 
-// The receiving thread sees the flag within one wait; the socket closes once it is gone.
+DWORD WINAPI UdpTransport::sendMain(LPVOID self) {
+    auto& transport = *static_cast<UdpTransport*>(self);
+    while (transport.sendQueued()) {
+    }
+    return 0;
+}
+
+// Sends what was queued, or sleeps until something is. False once the transport closes and
+// everything handed in before has gone out.
+bool UdpTransport::sendQueued() {
+    std::vector<Datagram> batch;
+    {
+        Locked locked(sendLock_);
+        batch.swap(outgoing_);
+        if (batch.empty()) {
+            if (sendingEnds_) return false;
+            senderWaiting_ = true;
+        }
+    }
+    if (batch.empty()) {
+        WaitForSingleObject(sendWork_, kSendIdleWaitMs);
+        Locked locked(sendLock_);
+        senderWaiting_ = false;
+        return true;
+    }
+    for (const Datagram& datagram : batch)
+        ::sendto(socket_, reinterpret_cast<const char*>(datagram.bytes.data()), static_cast<int>(datagram.bytes.size()), 0,
+                 reinterpret_cast<const sockaddr*>(&datagram.to), sizeof datagram.to);
+    return true;
+}
+
+// What was handed in goes out before the thread ends.
+void UdpTransport::stopSending() {
+    if (!sender_) return;
+    {
+        Locked locked(sendLock_);
+        sendingEnds_ = true;
+    }
+    SetEvent(sendWork_);
+    WaitForSingleObject(sender_, INFINITE);
+    CloseHandle(sender_);
+    sender_ = nullptr;
+}
+
+// The receiving thread sees the flag within one wait, the sending thread sends what is queued;
+// the socket closes once both are gone.
 void UdpTransport::close() {
     closing_ = 1;
     if (receiver_) {
@@ -102,6 +160,12 @@ void UdpTransport::close() {
         CloseHandle(receiver_);
         receiver_ = nullptr;
     }
+    stopSending();
+    if (sendWork_) {
+        CloseHandle(sendWork_);
+        sendWork_ = nullptr;
+    }
+    outgoing_.clear();
     if (socket_ == INVALID_SOCKET) return;
     closesocket(socket_);
     socket_ = INVALID_SOCKET;

@@ -1,6 +1,9 @@
 #pragma once
 #include <winsock2.h>
 
+#include <vector>
+
+#include "CriticalSection.h"
 #include "Transport.h"
 
 // Every terminal shares the one listening socket; a terminal is its source address and port. Input
@@ -11,6 +14,11 @@
 // thread that also sent and posted would leave them there for the time of its round trips to the
 // wine server, long enough at thousands a second for the socket to drop what arrives meanwhile
 // (which the host is never told of).
+//
+// Sends are queued for a sending thread of its own: a send is two round trips to the wine
+// server, and at thousands of acknowledgements a second the service's network thread, which
+// also posts the host's messages, could not make them all. One thread sends everything, in the
+// order handed in, so that what goes to a terminal keeps its order.
 class UdpTransport : public Transport {
 public:
     ~UdpTransport() override;
@@ -20,14 +28,28 @@ public:
     void close() override;
 
 private:
+    struct Datagram {
+        sockaddr_in to;
+        std::vector<std::uint8_t> bytes;
+    };
+
     static DWORD WINAPI receiveMain(LPVOID self);
     void askReceiveBuffer();
     void receiveOne();
+    static DWORD WINAPI sendMain(LPVOID self);
+    bool sendQueued();
+    void stopSending();
 
     TransportSink* sink_ = nullptr;
     SOCKET socket_ = INVALID_SOCKET;
     HANDLE receiver_ = nullptr;
+    HANDLE sender_ = nullptr;
+    HANDLE sendWork_ = nullptr;  // set when the sending thread sleeps and is handed something
     volatile LONG closing_ = 0;
+    CriticalSection sendLock_;  // the three below
+    std::vector<Datagram> outgoing_;
+    bool senderWaiting_ = false;
+    bool sendingEnds_ = false;
     std::vector<std::uint8_t> datagram_ = std::vector<std::uint8_t>(65536);
     verrin::Frame frame_;
 };
