@@ -101,7 +101,7 @@ public:
         : fleet_(fleet), o_(options), tcp_(tcp), name_(tcp ? "TCP" : "UDP"),
           runFolder_(TempPath("consolebench-" + std::to_string(GetCurrentProcessId()) + (tcp ? "-tcp" : "-udp"))) {}
     ~ProtocolBench() {
-        console_.terminate();
+        console_.close();
         watcher_.reset();
         removeFolder(runFolder_);
     }

@@ -14,6 +14,7 @@ namespace {
 
 constexpr int kConsolePort = 5002;
 constexpr DWORD kStartMs = 60000;
+constexpr DWORD kCloseMs = 15000;
 
 struct ChildSearch {
     std::string windowClass;
@@ -55,7 +56,7 @@ bool ConsolePortFree(bool tcp) {
     return free;
 }
 
-ConsoleProcess::~ConsoleProcess() { terminate(); }
+ConsoleProcess::~ConsoleProcess() { close(); }
 
 bool ConsoleProcess::start(const std::string& sourceFolder, const std::string& runFolder, bool tcp) {
     CreateDirectoryA(runFolder.c_str(), nullptr);
@@ -101,6 +102,20 @@ bool ConsoleProcess::start(const std::string& sourceFolder, const std::string& r
     for (HWND window : children)
         if (WindowClassOf(window) == "TPanel" && allDigits(textOf(window))) counter_ = window;
     return memo_ && list_ && counter_;
+}
+
+void ConsoleProcess::close() {
+    if (!process_.hProcess) return;
+    if (form_ && IsWindow(form_)) {
+        PostMessageA(form_, WM_CLOSE, 0, 0);
+        if (HWND question = waitForWindow("TMessageForm", kCloseMs)) {
+            ChildSearch yes{"TButton", "是", nullptr};
+            EnumChildWindows(question, matchChild, reinterpret_cast<LPARAM>(&yes));
+            if (yes.found) PostMessageA(yes.found, BM_CLICK, 0, 0);
+            WaitForSingleObject(process_.hProcess, kCloseMs);
+        }
+    }
+    terminate();
 }
 
 void ConsoleProcess::terminate() {

@@ -13,6 +13,11 @@ public:
     // Copies Sablink.exe and verrin.dll from the source folder into the run folder and starts it
     // serving the protocol; false, with a reason on stderr, when the service did not start.
     bool start(const std::string& sourceFolder, const std::string& runFolder, bool tcp);
+    // Closes the console as a user does (its question answered), so that its service stops and
+    // its sockets close; a console that is not gone within a while is terminated. Under Wine a
+    // terminated console may leave its UDP socket open in the wine server, which then holds the
+    // port until it ends.
+    void close();
     void terminate();
 
     HWND form() const { return form_; }
