@@ -115,6 +115,33 @@ TEST_P(TcpBackPressure, HeldTerminalsCanBeDetachedAndTheServiceStopsCleanly) {
     b->disconnect();
 }
 
+// The acknowledgements of a host that acknowledges every frame go out from the workers that
+// serve the connections, while those same workers park and resume their reading.
+TEST_P(TcpBackPressure, EveryAcknowledgementOfAHeldBackTerminalReachesItInOrder) {
+    auto a = loggedIn("3001");
+    auto b = loggedIn("3002");
+    const std::uint16_t firstOfA = static_cast<std::uint16_t>(a->lastDataSequence() + 1);
+    const std::uint16_t firstOfB = static_cast<std::uint16_t>(b->lastDataSequence() + 1);
+    host_.setReplyFlag(1);
+    constexpr int kFrames = 400;
+    Sender fromA(*a, kFrames, 700);
+    Sender fromB(*b, kFrames, 700);
+    waitForFullQueue();
+
+    ASSERT_TRUE(waitForRecords(2 + 2 * kFrames, 60000)) << host_.records.size() << " records";
+    fromA.finish();
+    fromB.finish();
+    for (auto* terminal : {a.get(), b.get()}) {
+        std::uint16_t expected = terminal == a.get() ? firstOfA : firstOfB;
+        for (int i = 0; i < kFrames; ++i, ++expected) {
+            verrin::Frame ack;
+            ASSERT_TRUE(terminal->receiveType(verrin::FrameType::DataAck, ack, 5000)) << i << " acknowledgements";
+            ASSERT_EQ(ack.sequence, expected);
+        }
+    }
+    EXPECT_EQ(counters().EventsLost, 0u);
+}
+
 INSTANTIATE_TEST_SUITE_P(Protocols, TcpBackPressure, ::testing::Values(DtuProtocol::Tcp), protocolName);
 
 class UdpOverflow : public LinkFixture {};
