@@ -1,31 +1,23 @@
 #include "Courier.h"
 
-Courier::Courier() : work_(CreateEventA(nullptr, FALSE, FALSE, nullptr)) {}
-
-Courier::~Courier() {
-    if (work_) CloseHandle(work_);
-}
-
 bool Courier::hand(verrin::Outbox&& out) {
     if (out.packets.empty() && out.disconnects.empty() && out.newEvents == 0) return false;
     Locked locked(lock_);
     pending_.events += out.newEvents;
     out.newEvents = 0;
     if (!out.packets.empty() || !out.disconnects.empty()) pending_.outboxes.push_back(std::move(out));
-    return handed();
+    return idle_.handedIn();
 }
 
 bool Courier::handResume() {
     Locked locked(lock_);
     pending_.resumeInput = true;
-    return handed();
+    return idle_.handedIn();
 }
 
 // Under the lock.
-bool Courier::handed() {
-    const bool wakeUp = waiting_;
-    waiting_ = false;
-    return wakeUp;
+bool Courier::pending() const {
+    return !pending_.outboxes.empty() || pending_.resumeInput || pending_.events > 0;
 }
 
 bool Courier::take(Delivery& delivery) {
@@ -40,15 +32,13 @@ bool Courier::take(Delivery& delivery) {
 void Courier::waitForWork(DWORD timeoutMs) {
     {
         Locked locked(lock_);
-        if (!pending_.outboxes.empty() || pending_.resumeInput || pending_.events > 0) return;
-        waiting_ = true;
+        if (pending()) return;
+        idle_.goingToSleep();
     }
-    WaitForSingleObject(work_, timeoutMs);
-    Locked locked(lock_);
-    waiting_ = false;
+    idle_.sleep(timeoutMs);
 }
 
-void Courier::wake() { SetEvent(work_); }
+void Courier::wake() { idle_.wake(); }
 
 void Courier::discard() {
     Locked locked(lock_);

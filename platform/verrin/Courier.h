@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "CriticalSection.h"
+#include "IdleWake.h"
 #include "LinkEngine.h"
 
 // What the service owes the terminals and the host's window: packets to send, links to end,
@@ -17,7 +18,7 @@
 // socket, and the host's do_read_proc hands its acknowledgement on and returns; neither waits
 // for the other's system calls. The network thread, busy, takes what came in the last
 // millisecond at once and posts its messages back to back, so that the host's window wakes once
-// for them rather than once each; idle, it sleeps on an event, which the first hand-in sets.
+// for them rather than once each; idle, it sleeps until the first hand-in wakes it.
 class Courier {
 public:
     struct Delivery {
@@ -26,8 +27,7 @@ public:
         std::vector<verrin::Outbox> outboxes;  // each one's packets, then its ends of links
     };
 
-    Courier();
-    ~Courier();
+    Courier() = default;
     Courier(const Courier&) = delete;
     Courier& operator=(const Courier&) = delete;
 
@@ -44,10 +44,9 @@ public:
     void discard();
 
 private:
-    bool handed();
+    bool pending() const;
 
     CriticalSection lock_;
     Delivery pending_;
-    bool waiting_ = false;  // the network thread sleeps on work_
-    HANDLE work_;
+    IdleWake idle_{lock_};
 };

@@ -35,8 +35,7 @@ int UdpTransport::open(std::uint16_t port, TransportSink& sink) {
     }
     closing_ = 0;
     sendingEnds_ = false;
-    sendWork_ = CreateEventA(nullptr, FALSE, FALSE, nullptr);
-    sender_ = sendWork_ ? CreateThread(nullptr, 0, &UdpTransport::sendMain, this, 0, nullptr) : nullptr;
+    sender_ = senderIdle_.usable() ? CreateThread(nullptr, 0, &UdpTransport::sendMain, this, 0, nullptr) : nullptr;
     receiver_ = sender_ ? CreateThread(nullptr, 0, &UdpTransport::receiveMain, this, 0, nullptr) : nullptr;
     if (!receiver_) {
         const int error = static_cast<int>(GetLastError());
@@ -101,10 +100,9 @@ void UdpTransport::send(const verrin::PeerRef& peer, const std::vector<std::uint
         Locked locked(sendLock_);
         if (sendingEnds_ || !sender_) return;
         outgoing_.push_back(std::move(datagram));
-        wake = senderWaiting_;
-        senderWaiting_ = false;
+        wake = senderIdle_.handedIn();
     }
-    if (wake) SetEvent(sendWork_);  // a round trip of its own: only when the thread sleeps
+    if (wake) senderIdle_.wake();
 }
 
 DWORD WINAPI UdpTransport::sendMain(LPVOID self) {
@@ -123,13 +121,11 @@ bool UdpTransport::sendQueued() {
         batch.swap(outgoing_);
         if (batch.empty()) {
             if (sendingEnds_) return false;
-            senderWaiting_ = true;
+            senderIdle_.goingToSleep();
         }
     }
     if (batch.empty()) {
-        WaitForSingleObject(sendWork_, kSendIdleWaitMs);
-        Locked locked(sendLock_);
-        senderWaiting_ = false;
+        senderIdle_.sleep(kSendIdleWaitMs);
         return true;
     }
     for (const Datagram& datagram : batch)
@@ -145,7 +141,7 @@ void UdpTransport::stopSending() {
         Locked locked(sendLock_);
         sendingEnds_ = true;
     }
-    SetEvent(sendWork_);
+    senderIdle_.wake();
     WaitForSingleObject(sender_, INFINITE);
     CloseHandle(sender_);
     sender_ = nullptr;
@@ -161,11 +157,6 @@ void UdpTransport::close() {
         receiver_ = nullptr;
     }
     stopSending();
-    if (sendWork_) {
-        CloseHandle(sendWork_);
-        sendWork_ = nullptr;
-    }
-    outgoing_.clear();
     if (socket_ == INVALID_SOCKET) return;
     closesocket(socket_);
     socket_ = INVALID_SOCKET;

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "CriticalSection.h"
+#include "IdleWake.h"
 #include "Transport.h"
 
 // Every terminal shares the one listening socket; a terminal is its source address and port. Input
@@ -44,12 +45,11 @@ private:
     SOCKET socket_ = INVALID_SOCKET;
     HANDLE receiver_ = nullptr;
     HANDLE sender_ = nullptr;
-    HANDLE sendWork_ = nullptr;  // set when the sending thread sleeps and is handed something
     volatile LONG closing_ = 0;
-    CriticalSection sendLock_;  // the three below
+    CriticalSection sendLock_;  // the two below
     std::vector<Datagram> outgoing_;
-    bool senderWaiting_ = false;
     bool sendingEnds_ = false;
+    IdleWake senderIdle_{sendLock_};
     std::vector<std::uint8_t> datagram_ = std::vector<std::uint8_t>(65536);
     verrin::Frame frame_;
 };
